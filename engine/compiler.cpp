@@ -1,0 +1,924 @@
+#include "compiler.h"
+
+#include <unordered_set>
+
+#include "ops.h"
+
+namespace pw {
+
+namespace {
+
+enum class LK { Local, Global, Field, Dyn, Const, GlobalProc, MeProc, Builtin, Illegal };
+
+struct Loc {
+  LK k;
+  int32_t idx = 0;
+  Variant cval;
+};
+
+struct LoopCtx {
+  bool isFor;
+  std::vector<size_t> exits;
+};
+
+// Folds a constant expression made of literals and unary minus.
+bool constValue(const Expr* e, Variant& out) {
+  if (e->kind == EK::Literal) {
+    out = e->value;
+    return true;
+  }
+  if (e->kind == EK::Nothing) {
+    out = Variant::object(nullptr);
+    return true;
+  }
+  if (e->kind == EK::Paren) return constValue(e->a.get(), out);
+  if (e->kind == EK::Unary && e->op == Op::Neg) {
+    Variant v;
+    if (!constValue(e->a.get(), v)) return false;
+    out = opNeg(v);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// Compilation state of one procedure.
+struct CompileScope {
+  Engine& eng;
+  Unit* unit;
+  Proc* p;
+  ClassDef* cls;
+  bool isTop;  // top-level code of a script: undeclared names are globals
+  std::unordered_map<u16, int> locals;
+  std::unordered_map<u16, Variant> consts;
+  std::vector<int> withSlots;
+  std::vector<LoopCtx> loops;
+  std::vector<size_t> procExits;
+  int depth = 0;
+
+  CompileScope(Engine& e, Unit* u, Proc* proc, ClassDef* c, bool top)
+      : eng(e), unit(u), p(proc), cls(c), isTop(top) {}
+
+  // --- emission ---
+  size_t emit(OpCode op, int delta, uint8_t a = 0, int32_t b = 0, uint16_t c = 0) {
+    Ins in;
+    in.op = op;
+    in.a = a;
+    in.b = b;
+    in.c = c;
+    p->code.push_back(in);
+    depth += delta;
+    if (depth > p->maxStack) p->maxStack = depth;
+    return p->code.size() - 1;
+  }
+  uint32_t here() const { return static_cast<uint32_t>(p->code.size()); }
+  void patch(size_t at) { p->code[at].b = static_cast<int32_t>(here()); }
+  int32_t constIndex(const Variant& v) {
+    p->consts.push_back(v);
+    return static_cast<int32_t>(p->consts.size() - 1);
+  }
+  int32_t nameIndex(u16v name) {
+    u16 f = foldName(name);
+    for (size_t i = 0; i < p->names.size(); ++i)
+      if (foldName(p->names[i]) == f) return static_cast<int32_t>(i);
+    p->names.emplace_back(name);
+    p->dynLocals.push_back(-1);
+    p->dynCache.push_back(-1);
+    return static_cast<int32_t>(p->names.size() - 1);
+  }
+  uint16_t newCache() {
+    p->caches.emplace_back();
+    if (p->caches.size() > 0xFFFF) throw SyntaxError{1001, 0, 0};
+    return static_cast<uint16_t>(p->caches.size() - 1);
+  }
+  int newLocal(u16v name = u16v()) {
+    int slot = p->nlocals++;
+    if (!name.empty()) {
+      locals[foldName(name)] = slot;
+      p->localNames.emplace_back(foldName(name), slot);
+    }
+    return slot;
+  }
+  void markStatement(const Stmt& s) {
+    p->stmts.push_back({here(), s.line, s.col});
+    p->boundaries.push_back(here());
+  }
+  void boundary() { p->boundaries.push_back(here()); }
+
+  // --- names ---
+  Loc resolve(u16v name) {
+    u16 f = foldName(name);
+    if (auto it = locals.find(f); it != locals.end()) return {LK::Local, it->second, {}};
+    if (auto it = consts.find(f); it != consts.end()) return {LK::Const, 0, it->second};
+    if (cls) {
+      if (auto it = cls->byName.find(f); it != cls->byName.end()) {
+        const ClassMember& m = cls->members[it->second];
+        if (m.field >= 0) return {LK::Field, m.field, {}};
+        return {LK::MeProc, it->second, {}};
+      }
+    }
+    int32_t g = eng.findGlobal(name);
+    if (g >= 0) {
+      Global& gl = eng.global(g);
+      if (gl.isConst) return {LK::Const, g, gl.value};
+      if (gl.proc) return {LK::GlobalProc, g, {}};
+      if (gl.declared || !findBuiltin(name)) return {LK::Global, g, {}};
+    }
+    if (const ConstDef* c = findConstant(name)) return {LK::Const, 0, c->make()};
+    if (const BuiltinDef* b = findBuiltin(name)) return {LK::Builtin, builtinSlot(b), {}};
+    if (g >= 0) return {LK::Global, g, {}};
+    if (isTop && !unit->optionExplicit) return {LK::Global, eng.addGlobal(name), {}};
+    int32_t ni = nameIndex(name);
+    if (!isTop && !unit->optionExplicit && p->dynLocals[ni] < 0) p->dynLocals[ni] = newLocal();
+    return {LK::Dyn, ni, {}};
+  }
+
+  // Declares a variable in this scope (Dim, ReDim of a new name, implicit).
+  Loc declare(u16v name, int32_t line, int32_t col) {
+    u16 f = foldName(name);
+    if (isTop) {
+      int32_t g = eng.findGlobal(name);
+      if (g < 0) g = eng.addGlobal(name);
+      Global& gl = eng.global(g);
+      if (gl.isConst || gl.proc) throw SyntaxError{1041, line, col};
+      gl.declared = true;
+      return {LK::Global, g, {}};
+    }
+    if (auto it = locals.find(f); it != locals.end()) return {LK::Local, it->second, {}};
+    if (consts.count(f)) throw SyntaxError{1041, line, col};
+    return {LK::Local, newLocal(name), {}};
+  }
+
+  void load(const Loc& l) {
+    switch (l.k) {
+      case LK::Local: emit(OpCode::LdLocal, 1, 0, l.idx); break;
+      case LK::Global: emit(OpCode::LdGlobal, 1, 0, l.idx); break;
+      case LK::Field: emit(OpCode::LdField, 1, 0, l.idx); break;
+      case LK::Dyn: emit(OpCode::LdDyn, 1, 0, l.idx); break;
+      case LK::Const: emit(OpCode::PushConst, 1, 1, constIndex(l.cval)); break;
+      case LK::GlobalProc: emit(OpCode::Call, 1, 0, l.idx); break;
+      case LK::MeProc: emit(OpCode::CallMe, 1, 0, l.idx); break;
+      case LK::Builtin: emit(OpCode::CallBuiltin, 1, 0, l.idx); break;
+      case LK::Illegal: emit(OpCode::Illegal, 1); break;
+    }
+  }
+  void store(const Loc& l, StoreMode mode) {
+    switch (l.k) {
+      case LK::Local: emit(OpCode::StLocal, -1, mode, l.idx); break;
+      case LK::Global: emit(OpCode::StGlobal, -1, mode, l.idx); break;
+      case LK::Field: emit(OpCode::StField, -1, mode, l.idx); break;
+      case LK::Dyn: emit(OpCode::StDyn, -1, mode, l.idx); break;
+      default: emit(OpCode::Illegal, -1); break;
+    }
+  }
+  bool isVariable(const Loc& l) const {
+    return l.k == LK::Local || l.k == LK::Global || l.k == LK::Field || l.k == LK::Dyn;
+  }
+  void ref(const Loc& l) {
+    switch (l.k) {
+      case LK::Local: emit(OpCode::RefLocal, 1, 0, l.idx); break;
+      case LK::Global: emit(OpCode::RefGlobal, 1, 0, l.idx); break;
+      case LK::Field: emit(OpCode::RefField, 1, 0, l.idx); break;
+      case LK::Dyn: emit(OpCode::RefDyn, 1, 0, l.idx); break;
+      default: emit(OpCode::Illegal, 1); break;
+    }
+  }
+
+  // --- expressions ---
+  void expr(const Expr& e) {
+    switch (e.kind) {
+      case EK::Literal:
+        emit(OpCode::PushConst, 1, 1, constIndex(e.value));
+        return;
+      case EK::Nothing:
+        emit(OpCode::PushNothing, 1);
+        return;
+      case EK::Missing:
+        emit(OpCode::PushMissing, 1);
+        return;
+      case EK::Me:
+        if (!cls) throw SyntaxError{1037, e.line, e.col};
+        emit(OpCode::PushMe, 1);
+        return;
+      case EK::Paren:
+        expr(*e.a);
+        return;
+      case EK::New:
+        emit(OpCode::New, 1, 0, nameIndex(e.name));
+        return;
+      case EK::Name:
+        load(resolve(e.name));
+        return;
+      case EK::Member:
+      case EK::Call:
+        call(e, false);
+        return;
+      case EK::Unary:
+        expr(*e.a);
+        emit(e.op == Op::Neg ? OpCode::Neg : OpCode::Not, 0);
+        return;
+      case EK::Binary: {
+        expr(*e.a);
+        expr(*e.b);
+        OpCode op;
+        switch (e.op) {
+          case Op::Add: op = OpCode::Add; break;
+          case Op::Sub: op = OpCode::Sub; break;
+          case Op::Mul: op = OpCode::Mul; break;
+          case Op::Div: op = OpCode::Div; break;
+          case Op::IntDiv: op = OpCode::IntDiv; break;
+          case Op::Mod: op = OpCode::Mod; break;
+          case Op::Pow: op = OpCode::Pow; break;
+          case Op::Concat: op = OpCode::Concat; break;
+          case Op::And: op = OpCode::And; break;
+          case Op::Or: op = OpCode::Or; break;
+          case Op::Xor: op = OpCode::Xor; break;
+          case Op::Eqv: op = OpCode::Eqv; break;
+          case Op::Imp: op = OpCode::Imp; break;
+          case Op::Is: op = OpCode::Is; break;
+          default: {
+            CmpOp c = e.op == Op::Eq ? CmpOp::Eq : e.op == Op::Ne ? CmpOp::Ne : e.op == Op::Lt ? CmpOp::Lt
+                    : e.op == Op::Le ? CmpOp::Le : e.op == Op::Gt ? CmpOp::Gt : CmpOp::Ge;
+            uint16_t lit = (isLiteral(*e.a) ? 1 : 0) | (isLiteral(*e.b) ? 2 : 0);
+            emit(OpCode::Cmp, -1, static_cast<uint8_t>(c), 0, lit);
+            return;
+          }
+        }
+        emit(op, -1);
+        return;
+      }
+    }
+  }
+  static bool isLiteral(const Expr& e) {
+    if (e.kind == EK::Literal) return true;
+    if (e.kind == EK::Unary && e.op == Op::Neg) return isLiteral(*e.a);
+    return false;
+  }
+
+  // Pushes one argument: a reference when it names a variable (ByRef).
+  void arg(const Expr& a) {
+    if (a.kind == EK::Name) {
+      Loc l = resolve(a.name);
+      if (isVariable(l)) {
+        ref(l);
+        return;
+      }
+      load(l);
+      return;
+    }
+    expr(a);
+  }
+  int args(const std::vector<ExprP>& list, bool byRef) {
+    for (const ExprP& a : list) {
+      if (byRef) arg(*a);
+      else expr(*a);
+    }
+    if (list.size() > 255) throw SyntaxError{1002, list[0]->line, list[0]->col};
+    return static_cast<int>(list.size());
+  }
+
+  void withObject(const Expr& e) {
+    if (withSlots.empty()) throw SyntaxError{1002, e.line, e.col};
+    emit(OpCode::LdLocal, 1, 0, withSlots.back());
+  }
+
+  // A call, index or member access; a statement call discards nothing here
+  // (the caller pops) but uses the Method kind for members.
+  void call(const Expr& e, bool statement) {
+    const Expr* base = &e;
+    const std::vector<ExprP>* argList = nullptr;
+    static const std::vector<ExprP> kNone;
+    if (e.kind == EK::Call) {
+      base = e.a.get();
+      argList = &e.args;
+    } else {
+      argList = &kNone;
+    }
+    if (base->kind == EK::Name) {
+      // Execute / ExecuteGlobal statements.
+      u16 f = foldName(base->name);
+      if (statement && (f == u"execute" || f == u"executeglobal") && resolve(base->name).k == LK::Builtin) {
+        if (argList->size() != 1) throw SyntaxError{1002, e.line, e.col};
+        expr(*(*argList)[0]);
+        emit(OpCode::Execute, -1 + 1, f == u"executeglobal" ? 1 : 0);
+        return;
+      }
+      Loc l = resolve(base->name);
+      if (e.kind == EK::Call && l.k == LK::Local && l.idx == p->retSlot && p->retSlot >= 0 && !e.args.empty()) {
+        // f(x) inside Function f is a recursive call, not the return value.
+        if (cls) {
+          auto it = cls->byName.find(foldName(base->name));
+          if (it != cls->byName.end()) l = {LK::MeProc, it->second, {}};
+        } else if (int32_t g = eng.findGlobal(base->name); g >= 0 && eng.global(g).proc) {
+          l = {LK::GlobalProc, g, {}};
+        }
+      }
+      int n;
+      switch (l.k) {
+        case LK::GlobalProc:
+          n = args(*argList, true);
+          emit(OpCode::Call, 1 - n, static_cast<uint8_t>(n), l.idx);
+          return;
+        case LK::MeProc:
+          n = args(*argList, true);
+          emit(OpCode::CallMe, 1 - n, static_cast<uint8_t>(n), l.idx);
+          return;
+        case LK::Builtin:
+          n = args(*argList, true);
+          emit(OpCode::CallBuiltin, 1 - n, static_cast<uint8_t>(n), l.idx);
+          return;
+        case LK::Dyn:
+          if (e.kind == EK::Call || statement) {
+            n = args(*argList, true);
+            emit(OpCode::CallDyn, 1 - n, static_cast<uint8_t>(n), l.idx);
+            return;
+          }
+          load(l);
+          return;
+        default:
+          load(l);
+          if (e.kind == EK::Call) {
+            n = args(*argList, false);
+            emit(OpCode::Index, -n, static_cast<uint8_t>(n));
+          }
+          return;
+      }
+    }
+    if (base->kind == EK::Member) {
+      if (base->a) expr(*base->a);
+      else withObject(*base);
+      int n = args(*argList, true);
+      emit(statement ? OpCode::MemberCall : OpCode::Member, -n, static_cast<uint8_t>(n),
+           nameIndex(base->name), newCache());
+      return;
+    }
+    expr(*base);
+    if (e.kind == EK::Call) {
+      int n = args(*argList, false);
+      emit(OpCode::Index, -n, static_cast<uint8_t>(n));
+    }
+  }
+
+  // --- statements ---
+  void block(const Block& b) {
+    for (const StmtP& s : b) statement(*s);
+  }
+
+  void statement(const Stmt& s) {
+    markStatement(s);
+    switch (s.kind) {
+      case SK::Nop: break;
+      case SK::Assign: assign(s); break;
+      case SK::Call: {
+        const Expr& t = *s.target;
+        call(t, true);
+        emit(OpCode::Pop, -1);
+        break;
+      }
+      case SK::Dim:
+        for (const DimDecl& d : s.decls) {
+          Loc l = declare(d.name, d.line, d.col);
+          if (d.isArray) {
+            ref(l);
+            for (const ExprP& b : d.bounds) expr(*b);
+            emit(OpCode::ReDim, -1 - static_cast<int>(d.bounds.size()), static_cast<uint8_t>(d.bounds.size()), 0,
+                 d.bounds.empty() ? 0 : 2);
+          }
+        }
+        break;
+      case SK::ReDim:
+        for (const DimDecl& d : s.decls) {
+          Loc l = resolve(d.name);
+          if (!isVariable(l)) {
+            if (l.k == LK::Dyn && !unit->optionExplicit) l = declare(d.name, d.line, d.col);
+            else if (l.k != LK::Dyn) throw SyntaxError{1041, d.line, d.col};
+          }
+          ref(l);
+          for (const ExprP& b : d.bounds) expr(*b);
+          emit(OpCode::ReDim, -1 - static_cast<int>(d.bounds.size()), static_cast<uint8_t>(d.bounds.size()), 0,
+               s.preserve ? 1 : 0);
+        }
+        break;
+      case SK::Erase:
+        for (const DimDecl& d : s.decls) {
+          ref(resolve(d.name));
+          emit(OpCode::Erase, -1);
+        }
+        break;
+      case SK::Const:
+        for (const ConstDecl& c : s.consts) {
+          Variant v;
+          if (!constValue(c.value.get(), v)) throw SyntaxError{1045, c.line, c.col};
+          if (isTop) {
+            // Registered before the code ran; nothing to do at run time.
+            int32_t g = eng.findGlobal(c.name);
+            if (g < 0) g = eng.addGlobal(c.name);
+            Global& gl = eng.global(g);
+            gl.isConst = true;
+            gl.declared = true;
+            gl.value = v;
+          } else {
+            u16 f = foldName(c.name);
+            if (locals.count(f)) throw SyntaxError{1041, c.line, c.col};
+            consts[f] = v;
+          }
+        }
+        break;
+      case SK::If: {
+        std::vector<size_t> ends;
+        for (size_t i = 0; i < s.conds.size(); ++i) {
+          expr(*s.conds[i]);
+          size_t jf = emit(OpCode::JmpFalse, -1);
+          block(s.blocks[i]);
+          boundary();
+          if (i + 1 < s.conds.size() || s.hasElse) ends.push_back(emit(OpCode::Jmp, 0));
+          patch(jf);
+        }
+        if (s.hasElse) block(s.elseBlock);
+        for (size_t j : ends) patch(j);
+        break;
+      }
+      case SK::Select: {
+        int t = newLocal();
+        expr(*s.value);
+        emit(OpCode::StLocal, -1, kRaw, t);
+        std::vector<size_t> ends;
+        for (const CaseClause& cc : s.cases) {
+          if (cc.values.empty()) {
+            block(cc.body);
+            boundary();
+            ends.push_back(emit(OpCode::Jmp, 0));
+            continue;
+          }
+          std::vector<size_t> hits;
+          for (const ExprP& v : cc.values) {
+            emit(OpCode::LdLocal, 1, 0, t);
+            expr(*v);
+            emit(OpCode::Cmp, -1, static_cast<uint8_t>(CmpOp::Eq), 0, isLiteral(*v) ? 2 : 0);
+            hits.push_back(emit(OpCode::JmpTrue, -1));
+          }
+          size_t skip = emit(OpCode::Jmp, 0);
+          for (size_t h : hits) patch(h);
+          block(cc.body);
+          boundary();
+          ends.push_back(emit(OpCode::Jmp, 0));
+          patch(skip);
+        }
+        for (size_t j : ends) patch(j);
+        break;
+      }
+      case SK::For: forLoop(s); break;
+      case SK::ForEach: forEach(s); break;
+      case SK::Do: doLoop(s); break;
+      case SK::While: {
+        uint32_t top = here();
+        expr(*s.value);
+        size_t jf = emit(OpCode::JmpFalse, -1);
+        loops.push_back({false, {}});
+        block(s.body);
+        boundary();
+        emit(OpCode::Jmp, 0, 0, static_cast<int32_t>(top));
+        patch(jf);
+        for (size_t x : loops.back().exits) patch(x);
+        loops.pop_back();
+        break;
+      }
+      case SK::Exit:
+        if (s.exitKind == ExitKind::Do || s.exitKind == ExitKind::For) {
+          bool wantFor = s.exitKind == ExitKind::For;
+          for (auto it = loops.rbegin(); it != loops.rend(); ++it) {
+            if (it->isFor == wantFor) {
+              it->exits.push_back(emit(OpCode::Jmp, 0));
+              break;
+            }
+          }
+        } else {
+          procExits.push_back(emit(OpCode::Jmp, 0));
+        }
+        break;
+      case SK::With: {
+        int t = newLocal();
+        expr(*s.value);
+        emit(OpCode::StLocal, -1, kRaw, t);
+        withSlots.push_back(t);
+        block(s.body);
+        withSlots.pop_back();
+        boundary();
+        emit(OpCode::PushEmpty, 1);
+        emit(OpCode::StLocal, -1, kRaw, t);
+        break;
+      }
+      case SK::OnError:
+        emit(OpCode::OnError, 0, s.resumeNext ? 1 : 0);
+        break;
+      case SK::Execute:
+        expr(*s.value);
+        emit(OpCode::Execute, -1, s.global ? 1 : 0);
+        break;
+    }
+    boundary();
+  }
+
+  void assign(const Stmt& s) {
+    const Expr& t = *s.target;
+    StoreMode mode = s.isSet ? kSet : kLet;
+    if (t.kind == EK::Name) {
+      Loc l = resolve(t.name);
+      if (!isVariable(l)) {
+        if (l.k == LK::MeProc) {
+          // Assigning to a property of the class from inside it.
+          emit(OpCode::PushMe, 1);
+          expr(*s.value);
+          emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2, 0, nameIndex(t.name), newCache());
+          return;
+        }
+        expr(*s.value);
+        emit(OpCode::Illegal, -1);
+        return;
+      }
+      expr(*s.value);
+      store(l, mode);
+      return;
+    }
+    if (t.kind == EK::Member) {
+      if (t.a) expr(*t.a);
+      else withObject(t);
+      expr(*s.value);
+      emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2, 0, nameIndex(t.name), newCache());
+      return;
+    }
+    // t.kind == Call
+    const Expr& base = *t.a;
+    if (base.kind == EK::Member) {
+      if (base.a) expr(*base.a);
+      else withObject(base);
+      int n = args(t.args, false);
+      expr(*s.value);
+      emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2 - n, static_cast<uint8_t>(n),
+           nameIndex(base.name), newCache());
+      return;
+    }
+    if (base.kind == EK::Name) {
+      Loc l = resolve(base.name);
+      if (l.k == LK::MeProc) {
+        emit(OpCode::PushMe, 1);
+        int n = args(t.args, false);
+        expr(*s.value);
+        emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2 - n, static_cast<uint8_t>(n),
+             nameIndex(base.name), newCache());
+        return;
+      }
+      if (isVariable(l)) {
+        ref(l);
+        int n = args(t.args, false);
+        expr(*s.value);
+        emit(s.isSet ? OpCode::IndexSet : OpCode::IndexLet, -2 - n, static_cast<uint8_t>(n));
+        return;
+      }
+      expr(*s.value);
+      emit(OpCode::Illegal, -1);
+      return;
+    }
+    // Something like f(1)(2) = x: assign through the default member of the value.
+    expr(base);
+    int n = args(t.args, false);
+    expr(*s.value);
+    emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2 - n, static_cast<uint8_t>(n), -1, newCache());
+  }
+
+  void forLoop(const Stmt& s) {
+    Loc v = resolve(s.var);
+    if (!isVariable(v)) {
+      if (v.k == LK::Dyn) v = declare(s.var, s.line, s.col);
+      else throw SyntaxError{1040, s.line, s.col};
+    }
+    int temps = newLocal();
+    newLocal();
+    expr(*s.from);
+    expr(*s.to);
+    if (s.step) expr(*s.step);
+    else emit(OpCode::PushConst, 1, 1, constIndex(Variant::integer(1)));
+    emit(OpCode::ForPrep, -2, 0, temps);  // pops limit and step into temps, leaves start
+    store(v, kLet);
+    uint32_t top = here();
+    load(v);
+    size_t test = emit(OpCode::ForTest, -1, 0, 0, static_cast<uint16_t>(0));
+    p->code[test].c = static_cast<uint16_t>(temps & 0xFFFF);
+    if (temps > 0xFFFF) throw SyntaxError{1001, s.line, s.col};
+    loops.push_back({true, {}});
+    block(s.body);
+    boundary();
+    ref(v);
+    size_t inc = emit(OpCode::ForInc, -1);
+    p->code[inc].c = static_cast<uint16_t>(temps);
+    emit(OpCode::Jmp, 0, 0, static_cast<int32_t>(top));
+    patch(test);
+    for (size_t x : loops.back().exits) patch(x);
+    loops.pop_back();
+  }
+
+  void forEach(const Stmt& s) {
+    Loc v = resolve(s.var);
+    if (!isVariable(v)) {
+      if (v.k == LK::Dyn) v = declare(s.var, s.line, s.col);
+      else throw SyntaxError{1040, s.line, s.col};
+    }
+    int temps = newLocal();
+    newLocal();
+    if (temps > 0xFFFF) throw SyntaxError{1001, s.line, s.col};
+    expr(*s.value);
+    emit(OpCode::EachInit, -1, 0, temps);
+    uint32_t top = here();
+    size_t nx = emit(OpCode::EachNext, 1, 0, 0, static_cast<uint16_t>(temps));
+    store(v, kRaw);
+    loops.push_back({true, {}});
+    block(s.body);
+    boundary();
+    emit(OpCode::Jmp, 0, 0, static_cast<int32_t>(top));
+    patch(nx);
+    for (size_t x : loops.back().exits) patch(x);
+    loops.pop_back();
+    // Release the collection.
+    emit(OpCode::PushEmpty, 1);
+    emit(OpCode::StLocal, -1, kRaw, temps);
+  }
+
+  void doLoop(const Stmt& s) {
+    loops.push_back({false, {}});
+    uint32_t top = here();
+    size_t pre = SIZE_MAX;
+    if (s.preTest && s.value) {
+      expr(*s.value);
+      pre = emit(s.isUntil ? OpCode::JmpTrue : OpCode::JmpFalse, -1);
+    }
+    block(s.body);
+    boundary();
+    if (!s.preTest && s.value) {
+      expr(*s.value);
+      emit(s.isUntil ? OpCode::JmpFalse : OpCode::JmpTrue, -1, 0, static_cast<int32_t>(top));
+    } else {
+      emit(OpCode::Jmp, 0, 0, static_cast<int32_t>(top));
+    }
+    if (pre != SIZE_MAX) patch(pre);
+    for (size_t x : loops.back().exits) patch(x);
+    loops.pop_back();
+  }
+
+  void finish() {
+    for (size_t x : procExits) patch(x);
+    boundary();
+    emit(OpCode::Ret, 0);
+  }
+};
+
+namespace {
+
+// Collects names used at the top level so that procedures compiled first see
+// them as globals (a script may assign a global without Dim after its Subs).
+void collectNames(const Expr* e, std::vector<const Expr*>& out) {
+  if (!e) return;
+  if (e->kind == EK::Name) out.push_back(e);
+  collectNames(e->a.get(), out);
+  collectNames(e->b.get(), out);
+  for (const ExprP& a : e->args) collectNames(a.get(), out);
+}
+
+void collectTop(const Block& b, std::vector<const Expr*>& names, std::vector<const Stmt*>& decls) {
+  for (const StmtP& s : b) {
+    if (s->kind == SK::Dim || s->kind == SK::Const || s->kind == SK::ReDim || s->kind == SK::For ||
+        s->kind == SK::ForEach)
+      decls.push_back(s.get());
+    collectNames(s->target.get(), names);
+    collectNames(s->value.get(), names);
+    collectNames(s->from.get(), names);
+    collectNames(s->to.get(), names);
+    collectNames(s->step.get(), names);
+    for (const ExprP& c : s->conds) collectNames(c.get(), names);
+    for (const Block& bl : s->blocks) collectTop(bl, names, decls);
+    collectTop(s->body, names, decls);
+    collectTop(s->elseBlock, names, decls);
+    for (const CaseClause& cc : s->cases) {
+      for (const ExprP& v : cc.values) collectNames(v.get(), names);
+      collectTop(cc.body, names, decls);
+    }
+  }
+}
+
+Proc* newProc(Engine& eng, std::vector<std::unique_ptr<Proc>>& store, const ProcDecl& d, ClassDef* cls, Unit* u) {
+  (void)eng;
+  auto p = std::make_unique<Proc>();
+  p->name = d.name;
+  p->kind = d.kind;
+  p->isPublic = d.isPublic;
+  p->cls = cls;
+  p->unit = u;
+  p->nparams = static_cast<int>(d.params.size());
+  for (const ParamDecl& prm : d.params) p->byVal.push_back(prm.byVal ? 1 : 0);
+  Proc* raw = p.get();
+  store.push_back(std::move(p));
+  return raw;
+}
+
+void compileBody(Engine& eng, Unit* u, Proc* p, const ProcDecl& d, ClassDef* cls) {
+  CompileScope sc(eng, u, p, cls, false);
+  for (const ParamDecl& prm : d.params) {
+    u16 f = foldName(prm.name);
+    if (sc.locals.count(f)) throw SyntaxError{1041, d.line, d.col};
+    sc.newLocal(prm.name);
+  }
+  if (d.kind == ProcKind::Function || d.kind == ProcKind::PropGet) {
+    p->retSlot = sc.newLocal(d.name);
+  }
+  sc.block(d.body);
+  sc.finish();
+}
+
+}  // namespace
+
+Proc* Compiler::compileProgram(Program& prog, const Frame* ctx) {
+  unit_->optionExplicit = unit_->optionExplicit || prog.optionExplicit;
+  std::vector<std::pair<Proc*, const ProcDecl*>> bodies;
+  std::vector<std::pair<ClassDef*, const ClassDecl*>> classes;
+
+  // Classes first: their names must be known to New anywhere.
+  for (const ClassDecl& cd : prog.classes) {
+    auto c = std::make_unique<ClassDef>();
+    c->name = cd.name;
+    for (const FieldDecl& fd : cd.fields) {
+      u16 f = foldName(fd.decl.name);
+      if (c->byName.count(f)) throw SyntaxError{1041, fd.decl.line, fd.decl.col};
+      ClassMember m;
+      m.name = fd.decl.name;
+      m.isPublic = fd.isPublic;
+      m.field = c->nfields++;
+      std::vector<Bound> dims;
+      for (const ExprP& b : fd.decl.bounds) {
+        int32_t ub = b->value.vt == vtInteger ? b->value.i : b->value.l;
+        dims.push_back({0, ub + 1});
+      }
+      if (fd.decl.isArray && fd.decl.bounds.empty()) dims.push_back({0, -1});
+      c->fieldArrays.push_back(dims);
+      c->byName[f] = static_cast<int>(c->members.size());
+      c->members.push_back(m);
+    }
+    for (const ProcDecl& pd : cd.procs) {
+      u16 f = foldName(pd.name);
+      Proc* p = newProc(eng_, c->procs, pd, c.get(), unit_);
+      int mi;
+      if (auto it = c->byName.find(f); it != c->byName.end()) {
+        mi = it->second;
+        if (c->members[mi].field >= 0) throw SyntaxError{1041, pd.line, pd.col};
+      } else {
+        mi = static_cast<int>(c->members.size());
+        c->byName[f] = mi;
+        ClassMember m;
+        m.name = pd.name;
+        c->members.push_back(m);
+      }
+      ClassMember& m = c->members[mi];
+      m.isPublic = pd.isPublic;
+      Proc** slot = pd.kind == ProcKind::PropLet ? &m.let : pd.kind == ProcKind::PropSet ? &m.set
+                  : pd.kind == ProcKind::Sub ? &m.sub : &m.get;
+      if (*slot || (pd.kind == ProcKind::Sub && m.get) || (pd.kind == ProcKind::Function && m.sub) ||
+          (pd.kind == ProcKind::Function && m.get))
+        throw SyntaxError{1041, pd.line, pd.col};
+      *slot = p;
+      if (pd.isDefault) c->defaultMember = mi;
+      if (f == u"class_initialize" && pd.kind == ProcKind::Sub) {
+        if (!pd.params.empty()) throw SyntaxError{1053, pd.line, pd.col};
+        c->init = p;
+      }
+      if (f == u"class_terminate" && pd.kind == ProcKind::Sub) {
+        if (!pd.params.empty()) throw SyntaxError{1053, pd.line, pd.col};
+        c->term = p;
+      }
+      bodies.emplace_back(p, &pd);
+    }
+    ClassDef* raw = c.get();
+    u16 key = foldName(cd.name);
+    auto old = eng_.classes_.find(key);
+    if (old != eng_.classes_.end()) {
+      // Keep the old definition alive: instances of it may still exist.
+      eng_.deadClasses_.push_back(std::move(old->second));
+      old->second = std::move(c);
+    } else {
+      eng_.classes_[key] = std::move(c);
+    }
+    classes.emplace_back(raw, &cd);
+  }
+
+  // Global procedures.
+  for (const ProcDecl& pd : prog.procs) {
+    Proc* p = newProc(eng_, eng_.procs_, pd, nullptr, unit_);
+    int32_t g = eng_.findGlobal(pd.name);
+    if (g < 0) g = eng_.addGlobal(pd.name);
+    Global& gl = eng_.global(g);
+    if (gl.isConst) throw SyntaxError{1041, pd.line, pd.col};
+    gl.proc = p;
+    gl.declared = true;
+    gl.value.clear();
+    bodies.emplace_back(p, &pd);
+  }
+
+  // Top-level declarations and names.
+  bool topIsGlobal = ctx == nullptr;
+  if (topIsGlobal) {
+    std::vector<const Expr*> names;
+    std::vector<const Stmt*> decls;
+    collectTop(prog.body, names, decls);
+    for (const Stmt* s : decls) {
+      if (s->kind == SK::Const) {
+        for (const ConstDecl& c : s->consts) {
+          Variant v;
+          if (!constValue(c.value.get(), v)) throw SyntaxError{1045, c.line, c.col};
+          int32_t g = eng_.findGlobal(c.name);
+          if (g >= 0 && (eng_.global(g).proc || (eng_.global(g).declared && !eng_.global(g).isConst)))
+            throw SyntaxError{1041, c.line, c.col};
+          if (g < 0) g = eng_.addGlobal(c.name);
+          Global& gl = eng_.global(g);
+          gl.isConst = true;
+          gl.declared = true;
+          gl.value = v;
+        }
+      } else if (s->kind == SK::Dim) {
+        for (const DimDecl& d : s->decls) {
+          int32_t g = eng_.findGlobal(d.name);
+          if (g >= 0 && (eng_.global(g).proc || eng_.global(g).isConst)) throw SyntaxError{1041, d.line, d.col};
+          if (g < 0) g = eng_.addGlobal(d.name);
+          eng_.global(g).declared = true;
+        }
+      } else if (!unit_->optionExplicit) {
+        if (s->kind == SK::ReDim) {
+          for (const DimDecl& d : s->decls)
+            if (eng_.findGlobal(d.name) < 0) eng_.addGlobal(d.name);
+        } else if (eng_.findGlobal(s->var) < 0) {
+          eng_.addGlobal(s->var);
+        }
+      }
+    }
+    if (!unit_->optionExplicit) {
+      for (const Expr* n : names) {
+        if (eng_.findGlobal(n->name) >= 0) continue;
+        if (findBuiltin(n->name) || findConstant(n->name)) continue;
+        u16 f = foldName(n->name);
+        if (f == u"execute" || f == u"executeglobal") continue;
+        eng_.addGlobal(n->name);
+      }
+    }
+  }
+
+  for (auto& [p, d] : bodies) compileBody(eng_, unit_, p, *d, p->cls);
+
+  // Top-level code.
+  auto top = std::make_unique<Proc>();
+  top->name = u"<global>";
+  top->unit = unit_;
+  top->isDynamic = ctx != nullptr;
+  Proc* raw = top.get();
+  eng_.procs_.push_back(std::move(top));
+  CompileScope sc(eng_, unit_, raw, ctx ? ctx->proc->cls : nullptr, topIsGlobal);
+  if (ctx) {
+    // The caller's locals come first, as references to its slots.
+    for (const auto& [name, slot] : ctx->proc->localNames) {
+      (void)slot;
+      int s = sc.newLocal();
+      sc.locals[name] = s;
+      raw->localNames.emplace_back(name, s);
+    }
+    raw->nparams = static_cast<int>(ctx->proc->localNames.size());
+    raw->byVal.assign(raw->nparams, 0);
+  }
+  sc.block(prog.body);
+  sc.finish();
+  return raw;
+}
+
+Proc* Compiler::compileEval(Expr& e, const Frame* ctx) {
+  auto top = std::make_unique<Proc>();
+  top->name = u"<eval>";
+  top->unit = unit_;
+  top->isDynamic = true;
+  top->kind = ProcKind::Function;
+  Proc* raw = top.get();
+  eng_.procs_.push_back(std::move(top));
+  CompileScope sc(eng_, unit_, raw, ctx && ctx->proc ? ctx->proc->cls : nullptr, false);
+  if (ctx) {
+    for (const auto& [name, slot] : ctx->proc->localNames) {
+      (void)slot;
+      int s = sc.newLocal();
+      sc.locals[name] = s;
+      raw->localNames.emplace_back(name, s);
+    }
+    raw->nparams = static_cast<int>(ctx->proc->localNames.size());
+    raw->byVal.assign(raw->nparams, 0);
+  }
+  raw->retSlot = sc.newLocal();
+  sc.p->stmts.push_back({0, e.line, e.col});
+  sc.expr(e);
+  sc.emit(OpCode::StLocal, -1, kRaw, raw->retSlot);
+  sc.finish();
+  return raw;
+}
+
+}  // namespace pw

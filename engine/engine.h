@@ -1,0 +1,270 @@
+// Engine internals: compiled procedures, classes, globals and the VM.
+// Only the engine's own files and its tests include this.
+#pragma once
+
+#include <chrono>
+#include <deque>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "ast.h"
+#include "builtins.h"
+#include "script_control.h"
+
+namespace pw {
+
+enum class OpCode : uint8_t {
+  PushConst, PushEmpty, PushNothing, PushMissing, PushMe, Pop, Dup,
+  LdLocal, StLocal, RefLocal,
+  LdGlobal, StGlobal, RefGlobal,
+  LdField, StField, RefField,
+  LdDyn, StDyn, RefDyn,
+  Illegal,     // assignment to a constant: 501
+  Add, Sub, Mul, Div, IntDiv, Mod, Pow, Concat, Neg, Not, And, Or, Xor, Eqv, Imp, Cmp, Is,
+  Jmp, JmpFalse, JmpTrue,
+  ForPrep,     // b: first of two temp slots (limit, step); converts them to numbers
+  ForTest,     // [value] -> continue or jump to b; temps at slot c
+  ForInc,      // [ref var] -> var += step (temps at c)
+  ForNextLocal,  // fused increment+test of a local counter: slot in a? see vm
+  EachInit,    // [collection] -> iterator into temps at b
+  EachNext,    // pushes the next element or jumps to b; temps at c
+  Call,        // script procedure b with a args
+  CallMe,      // class procedure b (index in the class's proc list) on Me
+  CallBuiltin, // builtin table index b
+  CallDyn,     // name b, resolved at run time
+  Index,       // [base, args...] -> element or default member
+  Member,      // [obj, args...] -> obj.name(args)   (b: name, c: cache)
+  MemberCall,  // same, as a statement (Method kind)
+  MemberLet,   // [obj, args..., value]
+  MemberSet,
+  IndexLet,    // [ref, args..., value]
+  IndexSet,
+  New,         // class name b
+  ReDim,       // [ref, bounds...] a: dims, c: 1 preserve, 2 fixed (Dim)
+  Erase,       // [ref]
+  OnError,     // a: 1 resume next
+  Execute,     // [code] a: 1 global
+  Ret,
+};
+
+// Store modes of St* ops (in Ins::a).
+enum StoreMode : uint8_t { kLet = 0, kSet = 1, kRaw = 2 };
+
+struct Ins {
+  OpCode op;
+  uint8_t a = 0;
+  uint16_t c = 0;
+  int32_t b = 0;
+};
+static_assert(sizeof(Ins) == 8);
+
+struct StmtPos {
+  uint32_t pc;
+  int32_t line, col;
+};
+
+struct ClassDef;
+struct Unit;
+
+struct MemberCache {
+  const void* key = nullptr;
+  int32_t id = 0;
+};
+
+struct Proc {
+  u16 name;
+  ProcKind kind = ProcKind::Sub;
+  bool isPublic = true;
+  bool isDynamic = false;  // code of Execute/Eval: errors are placed at the caller
+  int nparams = 0;
+  std::vector<uint8_t> byVal;
+  int nlocals = 0;  // params, return slot, locals and temps
+  int retSlot = -1;
+  int maxStack = 0;
+  std::vector<Ins> code;
+  std::vector<Variant> consts;
+  std::vector<u16> names;
+  std::vector<StmtPos> stmts;       // statement starts, by pc
+  std::vector<uint32_t> boundaries; // where On Error Resume Next continues
+  std::vector<MemberCache> caches;
+  std::vector<int32_t> dynLocals;   // for LdDyn: fallback local slot per name index (-1: none)
+  std::vector<int32_t> dynCache;    // for LdDyn: resolved global index per name index (-1: not yet)
+  std::vector<std::pair<u16, int>> localNames;  // folded name -> slot, for Execute/Eval
+  ClassDef* cls = nullptr;
+  Unit* unit = nullptr;
+};
+
+struct ClassMember {
+  u16 name;
+  bool isPublic = true;
+  int field = -1;
+  Proc* get = nullptr;  // Function or Property Get
+  Proc* let = nullptr;
+  Proc* set = nullptr;
+  Proc* sub = nullptr;
+};
+
+struct ClassDef {
+  u16 name;
+  std::vector<ClassMember> members;  // dispid = index + 1
+  std::unordered_map<u16, int> byName;  // folded name -> member index
+  std::vector<DimDecl*> fieldDecls;    // array fields to create per instance
+  std::vector<std::vector<Bound>> fieldArrays;  // per field: dims ({} when scalar)
+  int nfields = 0;
+  int defaultMember = -1;
+  Proc* init = nullptr;
+  Proc* term = nullptr;
+  std::vector<std::unique_ptr<Proc>> procs;
+};
+
+struct Unit {
+  bool optionExplicit = false;
+};
+
+struct Global {
+  u16 name;
+  Variant value;
+  Proc* proc = nullptr;
+  bool isConst = false;
+  bool declared = false;  // Dim'd, a procedure, a constant or a host object
+};
+
+class ErrObject;
+class Engine;
+
+// A script class instance.
+class ScriptObject final : public Object {
+ public:
+  ScriptObject(Engine& e, ClassDef* c);
+  int32_t getIdOfName(u16v name) override;
+  Variant invoke(int32_t id, InvokeKind kind, Args args) override;
+  u16 typeName() const override { return cls->name; }
+  const void* memberCacheKey() const override { return cls; }
+  // Member lookup that also sees private members (calls from inside the class).
+  int32_t idOfNameInternal(u16v name) const;
+  Variant invokeMember(int32_t id, InvokeKind kind, Args args, bool inside);
+
+  Engine& eng;
+  ClassDef* cls;
+  std::vector<Variant> fields;
+  bool terminated = false;
+
+ protected:
+  void destroy() override;
+};
+
+struct Frame {
+  Proc* proc;
+  ScriptObject* me;
+  Variant* base;
+  bool resumeNext = false;
+  uint32_t pc = 0;
+};
+
+// Thrown past every error handler: time-outs and host-requested aborts.
+struct ScriptAbort {
+  ScriptError err;
+};
+
+class Engine {
+ public:
+  Engine();
+  ~Engine();
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  // --- script control operations ---
+  void addObject(u16v name, Object* obj, bool addMembers);
+  bool addCode(u16v text);
+  void reset();
+  ScriptErrorInfo& error() { return error_; }
+
+  int32_t timeoutMs = 10000;
+  bool allowUI = true;
+  bool useSafeSubset = false;
+  ScriptHost* host = nullptr;
+  std::function<void()> onError;
+  LibState lib;
+
+  // --- used by the VM, builtins and objects ---
+  Variant callProc(Proc* p, ScriptObject* me, Args args);
+  Variant runFrame(Proc* p, ScriptObject* me, Variant* base, int argc);
+  Variant eval(u16v code);                    // Eval in the current scope
+  void execute(u16v code, bool global);       // Execute / ExecuteGlobal
+  Variant getRef(u16v name);
+  Variant createObject(u16v progId);
+  Variant newObject(u16v className);
+  ErrObject& errObject() { return *err_.get(); }
+  void setErr(const ScriptError& e);
+  void clearErr();
+  void hostCalled() { lastHostCall_ = std::chrono::steady_clock::now(); }
+  void checkTimeout();
+
+  // Globals.
+  int32_t findGlobal(u16v name) const;  // -1 when unknown
+  int32_t addGlobal(u16v name);
+  Global& global(int32_t i) { return *globals_[i]; }
+  ClassDef* findClass(u16v name) const;
+
+  std::vector<Frame*> frames;  // active frames, innermost last
+
+ private:
+  friend class Compiler;
+  void runTop(Proc* p);
+  void setStackLimit();
+  void execLoop(Frame& f);
+  [[noreturn]] void stackOverflow();
+  void reportSyntax(const SyntaxError& e, u16v text);
+  void reportRuntime(const ScriptError& e);
+  Variant callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc);
+  Variant indexValue(Variant& base, Variant* args, int argc);
+  void indexStore(Variant& target, Variant* args, int argc, Variant& value, bool isSet);
+  Variant member(Frame& f, const Ins& in, Variant& obj, Variant* args, int argc, InvokeKind kind);
+  void redim(Variant& target, Variant* bounds, int n, bool preserve, bool fixed);
+  void eachInit(Variant* slots, Variant& coll);
+  bool eachNext(Variant* slots, Variant& out);
+  void compileAndRunUnit(u16v text, bool topLevel);
+
+  std::vector<std::unique_ptr<Global>> globals_;
+  std::unordered_map<u16, int32_t> globalIndex_;
+  std::unordered_map<u16, std::unique_ptr<ClassDef>> classes_;
+  std::vector<std::unique_ptr<Proc>> procs_;   // every compiled procedure (kept until reset)
+  std::vector<std::unique_ptr<ClassDef>> deadClasses_;
+  std::vector<std::unique_ptr<Unit>> units_;
+  std::vector<std::pair<u16, Ref<Object>>> hostObjects_;
+  Ref<ErrObject> err_;
+  ScriptErrorInfo error_;
+
+  std::unique_ptr<Variant[]> stack_;
+  Variant* stackEnd_ = nullptr;
+  Variant* sp_ = nullptr;
+  uintptr_t cStackLimit_ = 0;  // below this address a call raises 28
+
+  // Position of the error being propagated (set by the innermost frame).
+  bool errPlaced_ = false;
+  int32_t errLine_ = 0, errCol_ = 0;
+
+  // Time-out.
+  std::chrono::steady_clock::time_point deadline_;
+  std::chrono::steady_clock::time_point lastHostCall_;
+  int32_t budget_ = 0;
+  int depth_ = 0;  // nesting of AddCode/Execute/Eval runs
+};
+
+// The Err object.
+class ErrObject final : public Object {
+ public:
+  int32_t getIdOfName(u16v name) override;
+  Variant invoke(int32_t id, InvokeKind kind, Args args) override;
+  u16 typeName() const override { return u"ErrObject"; }
+  ScriptError e;
+};
+
+u16 foldName(u16v name);  // the case-folded key of a name
+
+// Call sites refer to built-in functions by a small index into this list.
+int32_t builtinSlot(const BuiltinDef* def);
+const BuiltinDef* builtinBySlot(int32_t slot);
+
+}  // namespace pw

@@ -1,0 +1,361 @@
+// Scripting.Dictionary, the hosts' Collection, and the ProgID registry.
+#include <cstring>
+#include <unordered_map>
+
+#include "objects.h"
+
+namespace pw {
+namespace {
+
+using objimpl::expectCall;
+using objimpl::expectProp;
+using objimpl::findMember;
+using objimpl::isPut;
+
+uint64_t mix(uint64_t h, uint64_t v) {
+  h ^= v + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
+  return h;
+}
+
+// Keys fall into classes that never equal each other: all numeric subtypes
+// compare by value with one another, strings by the compare mode, objects by
+// identity, and Empty, Null, Boolean, Date and Error values only with their own.
+enum class KeyClass : uint8_t { Empty, Null, Number, Boolean, Date, String, Object, Error };
+
+KeyClass keyClass(const Variant& v) {
+  switch (v.vt) {
+    case vtEmpty: return KeyClass::Empty;
+    case vtNull: return KeyClass::Null;
+    case vtBoolean: return KeyClass::Boolean;
+    case vtDate: return KeyClass::Date;
+    case vtString: return KeyClass::String;
+    case vtObject: return KeyClass::Object;
+    case vtError: return KeyClass::Error;
+    case vtInteger:
+    case vtLong:
+    case vtSingle:
+    case vtDouble:
+    case vtCurrency:
+    case vtByte:
+      return KeyClass::Number;
+    default:
+      raise(13);  // arrays cannot be keys
+  }
+}
+
+double numberOf(const Variant& v) {
+  switch (v.vt) {
+    case vtInteger: return v.i;
+    case vtLong: return v.l;
+    case vtSingle: return v.f;
+    case vtCurrency: return static_cast<double>(v.cy) / 10000.0;
+    case vtByte: return v.byte;
+    default: return v.d;
+  }
+}
+
+uint64_t doubleBits(double d) {
+  if (d == 0) d = 0;  // -0 and 0 are one key
+  uint64_t bits;
+  std::memcpy(&bits, &d, sizeof bits);
+  return bits;
+}
+
+uint64_t keyHash(const Variant& v, bool text) {
+  KeyClass c = keyClass(v);
+  uint64_t h = mix(0x84222325cbf29ce4ull, static_cast<uint64_t>(c));
+  switch (c) {
+    case KeyClass::Number: return mix(h, doubleBits(numberOf(v)));
+    case KeyClass::Date: return mix(h, doubleBits(v.d));
+    case KeyClass::Boolean: return mix(h, v.b != 0);
+    case KeyClass::Error: return mix(h, static_cast<uint32_t>(v.err));
+    case KeyClass::Object: return mix(h, reinterpret_cast<uintptr_t>(v.o));
+    case KeyClass::String: {
+      uint64_t s = 0xcbf29ce484222325ull;
+      for (char16_t ch : v.strView()) s = (s ^ (text ? foldCase(ch) : ch)) * 0x100000001b3ull;
+      return mix(h, s);
+    }
+    default: return h;
+  }
+}
+
+bool keyEquals(const Variant& a, const Variant& b, bool text) {
+  KeyClass c = keyClass(a);
+  if (c != keyClass(b)) return false;
+  switch (c) {
+    case KeyClass::Number: return numberOf(a) == numberOf(b);
+    case KeyClass::Date: return a.d == b.d;
+    case KeyClass::Boolean: return (a.b != 0) == (b.b != 0);
+    case KeyClass::Error: return a.err == b.err;
+    case KeyClass::Object: return a.o == b.o;
+    case KeyClass::String: {
+      u16v x = a.strView(), y = b.strView();
+      if (x.size() != y.size()) return false;
+      if (!text) return x == y;
+      for (size_t i = 0; i < x.size(); ++i)
+        if (x[i] != y[i] && foldCase(x[i]) != foldCase(y[i])) return false;
+      return true;
+    }
+    default: return true;
+  }
+}
+
+class DictionaryObj : public Object {
+ public:
+  DictionaryObj() : index_(16, Hash{this}, Eq{this}) {}
+
+  int32_t getIdOfName(u16v name) override {
+    return findMember({{u"Item", 0}, {u"Add", 1}, {u"Count", 2}, {u"Exists", 3}, {u"Items", 4},
+                       {u"Key", 5}, {u"Keys", 6}, {u"Remove", 7}, {u"RemoveAll", 8},
+                       {u"CompareMode", 9}, {u"HashVal", 10}},
+                      name);
+  }
+
+  Variant invoke(int32_t id, InvokeKind kind, Args args) override {
+    switch (id) {
+      case 0: return item(kind, args);
+      case 1:
+        expectCall(kind, args, 2, 2);
+        if (find(args[0])) raise(457);
+        insert(args[0], args[1]);
+        return Variant();
+      case 2:
+        expectCall(kind, args, 0, 0);
+        return Variant::lng(static_cast<int32_t>(live_));
+      case 3:
+        expectCall(kind, args, 1, 1);
+        return Variant::boolean(find(args[0]) != nullptr);
+      case 4:
+      case 6: {
+        expectCall(kind, args, 0, 0);
+        std::vector<Variant> out;
+        out.reserve(live_);
+        for (Entry& e : entries_)
+          if (e.live) out.push_back(id == 4 ? e.item : e.key);
+        return objimpl::makeArray(std::move(out));
+      }
+      case 5: return renameKey(kind, args);
+      case 7: {
+        expectCall(kind, args, 1, 1);
+        auto it = index_.find(args[0]);
+        if (it == index_.end()) raise(32811);
+        size_t at = it->second;
+        index_.erase(it);
+        entries_[at] = Entry();
+        --live_;
+        compactIfSparse();
+        return Variant();
+      }
+      case 8:
+        expectCall(kind, args, 0, 0);
+        index_.clear();
+        entries_.clear();
+        live_ = 0;
+        return Variant();
+      case 9:
+        expectProp(kind, args);
+        if (!isPut(kind)) return Variant::lng(mode_);
+        {
+          int32_t m = toLong(args[0]);
+          if (m < 0 || live_ > 0) raise(5);
+          mode_ = m;
+        }
+        return Variant();
+      case 10:
+        expectCall(kind, args, 1, 1);
+        return Variant::lng(static_cast<int32_t>(keyHash(args[0], textMode()) % 1201));
+    }
+    raise(438);
+  }
+
+  u16 typeName() const override { return u"Dictionary"; }
+
+  Enumerator* newEnum() override {
+    std::vector<Variant> keys;
+    keys.reserve(live_);
+    for (Entry& e : entries_)
+      if (e.live) keys.push_back(e.key);
+    return new objimpl::ListEnum(std::move(keys));
+  }
+
+ private:
+  struct Entry {
+    Variant key, item;
+    bool live = false;
+  };
+  struct Hash {
+    const DictionaryObj* d;
+    size_t operator()(const Variant& v) const { return static_cast<size_t>(keyHash(v, d->textMode())); }
+  };
+  struct Eq {
+    const DictionaryObj* d;
+    bool operator()(const Variant& a, const Variant& b) const { return keyEquals(a, b, d->textMode()); }
+  };
+
+  // Insertion order lives in entries_; removal leaves a hole until compaction.
+  std::vector<Entry> entries_;
+  std::unordered_map<Variant, size_t, Hash, Eq> index_;
+  size_t live_ = 0;
+  int32_t mode_ = 0;
+
+  bool textMode() const { return mode_ != 0; }
+
+  Entry* find(const Variant& key) {
+    auto it = index_.find(key);
+    return it == index_.end() ? nullptr : &entries_[it->second];
+  }
+
+  Entry& insert(const Variant& key, const Variant& value) {
+    keyClass(key);  // arrays are refused before anything changes
+    entries_.push_back(Entry{key, value, true});
+    index_.emplace(key, entries_.size() - 1);
+    ++live_;
+    return entries_.back();
+  }
+
+  void compactIfSparse() {
+    size_t dead = entries_.size() - live_;
+    if (dead < 32 || dead < live_) return;
+    std::vector<Entry> kept;
+    kept.reserve(live_);
+    for (Entry& e : entries_)
+      if (e.live) kept.push_back(std::move(e));
+    entries_ = std::move(kept);
+    for (size_t i = 0; i < entries_.size(); ++i) index_[entries_[i].key] = i;
+  }
+
+  Variant item(InvokeKind kind, Args args) {
+    if (isPut(kind)) {
+      if (args.size() != 2) raise(450);
+      if (Entry* e = find(args[0])) e->item = args[1];
+      else insert(args[0], args[1]);
+      return Variant();
+    }
+    if (args.size() != 1) raise(450);
+    // Reading a missing key adds it with an Empty item.
+    if (Entry* e = find(args[0])) return e->item;
+    insert(args[0], Variant());
+    return Variant();
+  }
+
+  Variant renameKey(InvokeKind kind, Args args) {
+    if (!isPut(kind)) raise(438);  // Key can only be assigned
+    if (args.size() != 2) raise(450);
+    auto it = index_.find(args[0]);
+    if (it == index_.end()) raise(32811);
+    if (find(args[1])) raise(457);
+    keyClass(args[1]);
+    size_t at = it->second;
+    index_.erase(it);
+    entries_[at].key = args[1];
+    index_.emplace(args[1], at);
+    return Variant();
+  }
+};
+
+// VB's Collection: keys are text compared without case, indexes start at 1.
+class CollectionObj : public Object {
+ public:
+  int32_t getIdOfName(u16v name) override {
+    return findMember({{u"Item", 0}, {u"Add", 1}, {u"Count", 2}, {u"Remove", 3}}, name);
+  }
+
+  Variant invoke(int32_t id, InvokeKind kind, Args args) override {
+    switch (id) {
+      case 0:
+        expectCall(kind, args, 1, 1);
+        return items_[position(args[0])].value;
+      case 1: {
+        expectCall(kind, args, 1, 2);
+        Slot s{args[0], u16(), false};
+        if (!args.missing(1)) {
+          s.key = folded(toString(args[1]));
+          s.hasKey = true;
+          for (const Slot& o : items_)
+            if (o.hasKey && o.key == s.key) raise(457);
+        }
+        items_.push_back(std::move(s));
+        return Variant();
+      }
+      case 2:
+        expectCall(kind, args, 0, 0);
+        return Variant::lng(static_cast<int32_t>(items_.size()));
+      case 3:
+        expectCall(kind, args, 1, 1);
+        items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position(args[0])));
+        return Variant();
+    }
+    raise(438);
+  }
+
+  u16 typeName() const override { return u"Collection"; }
+
+  Enumerator* newEnum() override {
+    std::vector<Variant> values;
+    for (const Slot& s : items_) values.push_back(s.value);
+    return new objimpl::ListEnum(std::move(values));
+  }
+
+ private:
+  struct Slot {
+    Variant value;
+    u16 key;
+    bool hasKey;
+  };
+  std::vector<Slot> items_;
+
+  static u16 folded(u16v s) {
+    u16 r(s);
+    for (char16_t& c : r) c = foldCase(c);
+    return r;
+  }
+
+  // Index of the element an Item/Remove argument names: 9 for a bad index,
+  // 5 for an unknown key, as VB's Collection reports them.
+  size_t position(const Variant& which) {
+    if (which.isString()) {
+      u16 k = folded(which.strView());
+      for (size_t i = 0; i < items_.size(); ++i)
+        if (items_[i].hasKey && items_[i].key == k) return i;
+      raise(5);
+    }
+    int32_t i = toLong(which);
+    if (i < 1 || static_cast<size_t>(i) > items_.size()) raise(9);
+    return static_cast<size_t>(i - 1);
+  }
+};
+
+struct ProgId {
+  const char16_t* name;
+  Object* (*make)();
+  bool safe;
+};
+
+constexpr ProgId kProgIds[] = {
+    {u"VBScript.RegExp", newRegExp, true},
+    {u"Scripting.Dictionary", newDictionary, true},
+    {u"Scripting.FileSystemObject", newFileSystemObject, false},
+};
+
+const ProgId* findProgId(u16v name) {
+  for (const ProgId& p : kProgIds)
+    if (equalsNoCase(p.name, name)) return &p;
+  return nullptr;
+}
+
+}  // namespace
+
+Object* newDictionary() { return new DictionaryObj; }
+Object* newCollection() { return new CollectionObj; }
+
+Object* createBuiltinObject(u16v progId) {
+  const ProgId* p = findProgId(progId);
+  return p ? p->make() : nullptr;
+}
+
+bool isProgIdSafe(u16v progId) {
+  const ProgId* p = findProgId(progId);
+  return p && p->safe;
+}
+
+}  // namespace pw

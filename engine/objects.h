@@ -1,0 +1,83 @@
+// The built-in automation objects: VBScript.RegExp, Scripting.Dictionary,
+// Scripting.FileSystemObject and a general collection for hosts.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include "ops.h"
+#include "variant.h"
+
+namespace pw {
+
+// A new object (reference count 0) for a registered ProgID, matched
+// case-insensitively, or nullptr when the ProgID is unknown.
+Object* createBuiltinObject(u16v progId);
+// Whether CreateObject may make the ProgID under UseSafeSubset.
+bool isProgIdSafe(u16v progId);
+
+Object* newRegExp();            // New RegExp
+Object* newDictionary();        // Scripting.Dictionary
+Object* newFileSystemObject();  // Scripting.FileSystemObject
+// A collection in the manner of VB's Collection: Add item[, key], Count,
+// Item(1-based index or key, keys case-insensitive), Remove, For Each.
+Object* newCollection();
+
+// Plumbing shared by the obj_*.cpp files.
+namespace objimpl {
+
+struct Member {
+  const char16_t* name;
+  int32_t id;
+};
+
+inline int32_t findMember(std::initializer_list<Member> table, u16v name) {
+  for (const Member& m : table)
+    if (equalsNoCase(m.name, name)) return m.id;
+  return DISPID_UNKNOWN;
+}
+
+inline bool isPut(InvokeKind k) { return k == InvokeKind::Let || k == InvokeKind::Set; }
+
+// A read-only property or a method: assignment is not supported (438), and the
+// argument count must be within [lo, hi] (450).
+inline void expectCall(InvokeKind k, Args a, int lo, int hi) {
+  if (isPut(k)) raise(438);
+  if (a.size() < lo || a.size() > hi) raise(450);
+}
+
+// A property with Get and Let: on Let the new value is the last argument.
+inline void expectProp(InvokeKind k, Args a) {
+  if (a.size() != (isPut(k) ? 1 : 0)) raise(450);
+}
+
+inline bool optBool(Args a, int i, bool def) { return a.missing(i) ? def : toBool(a[i]); }
+inline int32_t optLong(Args a, int i, int32_t def) { return a.missing(i) ? def : toLong(a[i]); }
+
+// For Each over a snapshot of values.
+class ListEnum : public Enumerator {
+ public:
+  explicit ListEnum(std::vector<Variant> items) : items_(std::move(items)) {}
+  bool next(Variant& out) override {
+    if (pos_ >= items_.size()) return false;
+    out = std::move(items_[pos_++]);
+    return true;
+  }
+
+ private:
+  std::vector<Variant> items_;
+  size_t pos_ = 0;
+};
+
+// A zero-based one-dimensional array holding the values.
+inline Variant makeArray(std::vector<Variant> items) {
+  ArrayRep* a = ArrayRep::make({Bound{0, static_cast<int32_t>(items.size())}});
+  for (size_t i = 0; i < items.size(); ++i) a->data[i] = std::move(items[i]);
+  return Variant::array(a);
+}
+
+}  // namespace objimpl
+}  // namespace pw

@@ -1,0 +1,763 @@
+// The bytecode interpreter.
+#include <algorithm>
+#include <cmath>
+
+#include "engine.h"
+#include "ops.h"
+
+namespace pw {
+
+namespace {
+
+// Holds a collection's enumerator in a For Each temp slot.
+class EnumHolder final : public Object {
+ public:
+  explicit EnumHolder(Enumerator* e) : en(e) {}
+  ~EnumHolder() override { delete en; }
+  int32_t getIdOfName(u16v) override { return DISPID_UNKNOWN; }
+  Variant invoke(int32_t, InvokeKind, Args) override { raise(438); }
+  u16 typeName() const override { return u"Enumerator"; }
+  Enumerator* en;
+};
+
+int32_t subscript(const Variant& v) {
+  const Variant& d = v.deref();
+  if (d.vt == vtInteger) return d.i;
+  if (d.vt == vtLong) return d.l;
+  return toLong(d);
+}
+
+// Makes the array in v unshared before an element is written.
+ArrayRep* ownArray(Variant& v) {
+  ArrayRep* a = v.a;
+  if (a->refs > 1) {
+    ArrayRep* c = a->clone();
+    v = Variant::array(c);
+    return c;
+  }
+  return a;
+}
+
+Variant letValue(Variant v) {
+  if (v.vt == vtObject) return defaultValue(v);
+  return v;
+}
+
+}  // namespace
+
+Variant Engine::indexValue(Variant& baseIn, Variant* args, int argc) {
+  Variant& base = baseIn.deref();
+  if (base.vt == vtArray) {
+    ArrayRep* a = base.a;
+    if (static_cast<size_t>(argc) != a->rank()) raise(9);
+    int32_t subs[64];
+    if (argc > 64) raise(9);
+    for (int i = 0; i < argc; ++i) subs[i] = subscript(args[i]);
+    long long k = a->flatIndex(subs, argc);
+    if (k < 0) raise(9);
+    return a->data[static_cast<size_t>(k)];
+  }
+  if (base.vt == vtObject) {
+    if (!base.o) raise(91);
+    Ref<Object> keep(base.o);
+    return base.o->invoke(DISPID_VALUE, InvokeKind::Get, Args{args, argc});
+  }
+  if (argc == 0) return base;
+  raise(13);
+}
+
+void Engine::indexStore(Variant& targetIn, Variant* args, int argc, Variant& value, bool isSet) {
+  Variant& target = targetIn.deref();
+  if (target.vt == vtArray) {
+    if (isSet) {
+      if (value.vt != vtObject) raise(424);
+    }
+    Variant v = isSet ? value : letValue(value);
+    ArrayRep* a = ownArray(target);
+    if (static_cast<size_t>(argc) != a->rank()) raise(9);
+    int32_t subs[64];
+    if (argc > 64) raise(9);
+    for (int i = 0; i < argc; ++i) subs[i] = subscript(args[i]);
+    long long k = a->flatIndex(subs, argc);
+    if (k < 0) raise(9);
+    a->data[static_cast<size_t>(k)] = std::move(v);
+    return;
+  }
+  if (target.vt == vtObject) {
+    if (!target.o) raise(91);
+    Ref<Object> keep(target.o);
+    // args are followed by the value on the stack.
+    target.o->invoke(DISPID_VALUE, isSet ? InvokeKind::Set : InvokeKind::Let, Args{args, argc + 1});
+    return;
+  }
+  raise(13);
+}
+
+Variant Engine::member(Frame& f, const Ins& in, Variant& objIn, Variant* args, int argc, InvokeKind kind) {
+  const Variant& ov = objIn.deref();
+  if (ov.vt != vtObject) raise(424);
+  Object* o = ov.o;
+  if (!o) raise(91);
+  Ref<Object> keep(o);
+  Proc* p = f.proc;
+  int32_t id;
+  if (in.b < 0) {
+    id = DISPID_VALUE;
+  } else {
+    MemberCache& mc = p->caches[in.c];
+    const void* key = o->memberCacheKey();
+    if (key && mc.key == key) {
+      id = mc.id;
+    } else {
+      auto* so = dynamic_cast<ScriptObject*>(o);
+      if (so && f.me && f.me->cls == so->cls) id = so->idOfNameInternal(p->names[in.b]);
+      else id = o->getIdOfName(p->names[in.b]);
+      if (id == DISPID_UNKNOWN) raise(438);
+      if (key && !(so && f.me && f.me->cls == so->cls)) {
+        mc.key = key;
+        mc.id = id;
+      }
+    }
+  }
+  if (timeoutMs == 0 && !o->memberCacheKey()) hostCalled();
+  if (auto* so = dynamic_cast<ScriptObject*>(o)) {
+    return so->invokeMember(id, kind, Args{args, argc}, f.me && f.me->cls == so->cls);
+  }
+  return o->invoke(id, kind, Args{args, argc});
+}
+
+void Engine::redim(Variant& targetIn, Variant* bounds, int n, bool preserve, bool fixed) {
+  Variant& target = targetIn.deref();
+  std::vector<Bound> dims;
+  for (int i = 0; i < n; ++i) {
+    int32_t ub = subscript(bounds[i]);
+    if (ub < -1) raise(9);
+    dims.push_back({0, ub + 1});
+  }
+  if (target.vt == vtArray) {
+    ArrayRep* old = target.a;
+    if (old->fixed || old->locks > 0) raise(10);
+    if (preserve && !old->dims.empty()) {
+      if (old->rank() != dims.size()) raise(9);
+      for (size_t k = 0; k + 1 < dims.size(); ++k)
+        if (dims[k].count != old->dims[k].count) raise(9);
+      ArrayRep* a = ArrayRep::make(dims);
+      size_t keep = std::min(a->data.size(), old->data.size());
+      for (size_t k = 0; k < keep; ++k) a->data[k] = old->data[k];
+      target = Variant::array(a);
+      return;
+    }
+  }
+  ArrayRep* a = ArrayRep::make(dims);
+  a->fixed = fixed;
+  target = Variant::array(a);
+}
+
+void Engine::eachInit(Variant* slots, Variant& collIn) {
+  const Variant& coll = collIn.deref();
+  if (coll.vt == vtArray) {
+    slots[0] = coll;
+    slots[1] = Variant::lng(0);
+    return;
+  }
+  if (coll.vt == vtObject) {
+    if (!coll.o) raise(91);
+    Ref<Object> keep(coll.o);
+    Enumerator* en = coll.o->newEnum();
+    if (!en) raise(451);
+    slots[0] = Variant::object(new EnumHolder(en));
+    slots[1].clear();
+    return;
+  }
+  raise(451);
+}
+
+bool Engine::eachNext(Variant* slots, Variant& out) {
+  if (slots[0].vt == vtArray) {
+    ArrayRep* a = slots[0].a;
+    int32_t k = slots[1].l;
+    if (static_cast<size_t>(k) >= a->data.size()) return false;
+    out = a->data[static_cast<size_t>(k)];
+    slots[1].l = k + 1;
+    return true;
+  }
+  if (slots[0].vt == vtObject && slots[0].o) {
+    auto* h = static_cast<EnumHolder*>(slots[0].o);
+    return h->en->next(out);
+  }
+  return false;
+}
+
+Variant Engine::callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc) {
+  Proc* p = f.proc;
+  int32_t g = p->dynCache[nameIdx];
+  if (g < 0) g = findGlobal(p->names[nameIdx]);
+  if (g >= 0) {
+    p->dynCache[nameIdx] = g;
+    Global& gl = *globals_[g];
+    if (gl.proc) {
+      Variant* base = sp_;
+      for (int i = 0; i < argc; ++i) base[i] = args[i];
+      sp_ += argc;
+      Variant r = runFrame(gl.proc, nullptr, base, argc);
+      return r;
+    }
+    return indexValue(gl.value, args, argc);
+  }
+  int32_t local = p->dynLocals[nameIdx];
+  if (local >= 0 && argc == 0) return f.base[local].deref();
+  if (argc == 0 && !p->unit->optionExplicit) return Variant();
+  raise(argc == 0 && p->unit->optionExplicit ? 500 : 35);
+}
+
+[[noreturn]] void Engine::stackOverflow() { raise(28); }
+
+Variant Engine::runFrame(Proc* p, ScriptObject* me, Variant* base, int argc) {
+  char probe;
+  if (argc != p->nparams || base + p->nlocals + p->maxStack + 8 > stackEnd_ ||
+      reinterpret_cast<uintptr_t>(&probe) < cStackLimit_) {
+    for (int i = 0; i < argc; ++i) base[i].clear();
+    if (argc != p->nparams) raise(450);
+    stackOverflow();
+  }
+  for (int i = 0; i < argc; ++i) {
+    if (base[i].vt == vtRef && p->byVal[i]) base[i] = Variant(*base[i].ref);
+  }
+  if (--budget_ < 0) checkTimeout();
+  Variant* savedSp = sp_;
+  Variant* end = base + p->nlocals + p->maxStack;
+  sp_ = end + 1;
+  Frame f{p, me, base};
+  frames.push_back(&f);
+  Ref<Object> keepMe(me);
+  auto cleanup = [&] {
+    frames.pop_back();
+    for (Variant* q = base; q < base + p->nlocals; ++q) q->clear();
+    sp_ = savedSp;
+  };
+  try {
+    execLoop(f);
+  } catch (...) {
+    cleanup();
+    throw;
+  }
+  Variant result;
+  if (p->retSlot >= 0) result = std::move(base[p->retSlot]);
+  cleanup();
+  return result;
+}
+
+Variant Engine::callProc(Proc* p, ScriptObject* me, Args args) {
+  Variant* base = sp_;
+  if (base + args.n + 8 > stackEnd_) raise(28);
+  for (int i = 0; i < args.n; ++i) base[i] = args.v[i];
+  return runFrame(p, me, base, args.n);
+}
+
+void Engine::execLoop(Frame& f) {
+  Proc* const p = f.proc;
+  const Ins* const code = p->code.data();
+  Variant* const L = f.base;
+  Variant* const opBase = L + p->nlocals;
+  Variant* sp = opBase;
+  uint32_t pc = 0;
+  for (;;) {
+    try {
+      for (;;) {
+        const Ins& in = code[pc++];
+        switch (in.op) {
+          case OpCode::PushConst:
+            *sp++ = p->consts[in.b];
+            break;
+          case OpCode::PushEmpty:
+            ++sp;
+            break;
+          case OpCode::PushNothing:
+            *sp++ = Variant::object(nullptr);
+            break;
+          case OpCode::PushMissing:
+            *sp++ = Variant::missing();
+            break;
+          case OpCode::PushMe:
+            *sp++ = Variant::object(f.me);
+            break;
+          case OpCode::Pop:
+            (--sp)->clear();
+            break;
+          case OpCode::Dup:
+            *sp = sp[-1];
+            ++sp;
+            break;
+          case OpCode::LdLocal:
+            *sp++ = L[in.b].deref();
+            break;
+          case OpCode::LdGlobal:
+            *sp++ = globals_[in.b]->value;
+            break;
+          case OpCode::LdField:
+            *sp++ = f.me->fields[in.b];
+            break;
+          case OpCode::LdDyn: {
+            int32_t g = p->dynCache[in.b];
+            if (g < 0) {
+              g = findGlobal(p->names[in.b]);
+              if (g >= 0) p->dynCache[in.b] = g;
+            }
+            if (g >= 0) {
+              Global& gl = *globals_[g];
+              if (gl.proc) {
+                Variant r = runFrame(gl.proc, nullptr, sp, 0);
+                *sp++ = std::move(r);
+              } else {
+                *sp++ = gl.value;
+              }
+            } else if (p->dynLocals[in.b] >= 0) {
+              *sp++ = L[p->dynLocals[in.b]].deref();
+            } else {
+              raise(500);
+            }
+            break;
+          }
+          case OpCode::StLocal:
+          case OpCode::StGlobal:
+          case OpCode::StField:
+          case OpCode::StDyn: {
+            Variant* target;
+            if (in.op == OpCode::StLocal) target = &L[in.b].deref();
+            else if (in.op == OpCode::StGlobal) target = &globals_[in.b]->value;
+            else if (in.op == OpCode::StField) target = &f.me->fields[in.b];
+            else {
+              int32_t g = p->dynCache[in.b];
+              if (g < 0) {
+                g = findGlobal(p->names[in.b]);
+                if (g >= 0) p->dynCache[in.b] = g;
+              }
+              if (g >= 0) {
+                if (globals_[g]->proc || globals_[g]->isConst) raise(501);
+                target = &globals_[g]->value;
+              } else if (p->dynLocals[in.b] >= 0) {
+                target = &L[p->dynLocals[in.b]].deref();
+              } else {
+                raise(500);
+              }
+            }
+            Variant& v = sp[-1];
+            if (in.a == kLet) {
+              if (v.vt == vtObject) {
+                Variant d = defaultValue(v);
+                *target = std::move(d);
+              } else {
+                *target = std::move(v);
+              }
+            } else if (in.a == kSet) {
+              if (v.vt != vtObject) raise(424);
+              *target = std::move(v);
+            } else {
+              *target = std::move(v);
+            }
+            (--sp)->clear();
+            break;
+          }
+          case OpCode::RefLocal:
+            *sp++ = Variant::reference(&L[in.b].deref());
+            break;
+          case OpCode::RefGlobal:
+            *sp++ = Variant::reference(&globals_[in.b]->value);
+            break;
+          case OpCode::RefField:
+            *sp++ = Variant::reference(&f.me->fields[in.b]);
+            break;
+          case OpCode::RefDyn: {
+            int32_t g = p->dynCache[in.b];
+            if (g < 0) {
+              g = findGlobal(p->names[in.b]);
+              if (g >= 0) p->dynCache[in.b] = g;
+            }
+            if (g >= 0 && !globals_[g]->proc && !globals_[g]->isConst) {
+              *sp++ = Variant::reference(&globals_[g]->value);
+            } else if (g >= 0) {
+              Global& gl = *globals_[g];
+              if (gl.proc) {
+                Variant r = runFrame(gl.proc, nullptr, sp, 0);
+                *sp++ = std::move(r);
+              } else {
+                *sp++ = gl.value;
+              }
+            } else if (p->dynLocals[in.b] >= 0) {
+              *sp++ = Variant::reference(&L[p->dynLocals[in.b]].deref());
+            } else {
+              raise(500);
+            }
+            break;
+          }
+          case OpCode::Illegal:
+            raise(501);
+          case OpCode::Add: {
+            Variant& a = sp[-2];
+            Variant& b = sp[-1];
+            if (a.vt == vtInteger && b.vt == vtInteger) {
+              int32_t r = int32_t(a.i) + b.i;
+              if (r >= -32768 && r <= 32767) a.i = static_cast<int16_t>(r);
+              else a = Variant::lng(r);
+              --sp;
+              break;
+            }
+            if (a.vt == vtLong && (b.vt == vtLong || b.vt == vtInteger)) {
+              int64_t r = int64_t(a.l) + (b.vt == vtLong ? b.l : b.i);
+              if (r >= INT32_MIN && r <= INT32_MAX) a.l = static_cast<int32_t>(r);
+              else a = Variant::dbl(static_cast<double>(r));
+              b.clear();
+              --sp;
+              break;
+            }
+            if (a.vt == vtDouble && b.vt == vtDouble) {
+              a.d += b.d;
+              --sp;
+              break;
+            }
+            Variant r = opAdd(a, b);
+            b.clear();
+            --sp;
+            a = std::move(r);
+            break;
+          }
+#define PW_BINOP(OPC, FN)          \
+  case OpCode::OPC: {              \
+    Variant r = FN(sp[-2], sp[-1]); \
+    (--sp)->clear();               \
+    sp[-1] = std::move(r);         \
+    break;                         \
+  }
+          PW_BINOP(Sub, opSub)
+          PW_BINOP(Mul, opMul)
+          PW_BINOP(Div, opDiv)
+          PW_BINOP(IntDiv, opIntDiv)
+          PW_BINOP(Mod, opMod)
+          PW_BINOP(Pow, opPow)
+          PW_BINOP(And, opAnd)
+          PW_BINOP(Or, opOr)
+          PW_BINOP(Xor, opXor)
+          PW_BINOP(Eqv, opEqv)
+          PW_BINOP(Imp, opImp)
+#undef PW_BINOP
+          case OpCode::Concat: {
+            Variant& a = sp[-2];
+            Variant& b = sp[-1];
+            // s = s & x appends in place when s's buffer is not shared.
+            if (a.vt == vtString && a.s && a.s->refs == 1 && b.vt == vtString) {
+              u16v bv = b.strView();
+              size_t need = size_t(a.s->len) + bv.size();
+              if (need > 0x3fffffff) raise(14);
+              if (need > a.s->cap) {
+                StrRep* n = StrRep::make(a.s->data, a.s->len, std::max<size_t>(need, size_t(a.s->cap) * 2));
+                a = Variant::adopt(n);
+              }
+              std::copy(bv.begin(), bv.end(), a.s->data + a.s->len);
+              a.s->len = static_cast<uint32_t>(need);
+              a.s->data[need] = 0;
+              (--sp)->clear();
+              break;
+            }
+            Variant r = opConcat(a, b);
+            (--sp)->clear();
+            sp[-1] = std::move(r);
+            break;
+          }
+          case OpCode::Neg:
+            sp[-1] = opNeg(sp[-1]);
+            break;
+          case OpCode::Not:
+            sp[-1] = opNot(sp[-1]);
+            break;
+          case OpCode::Cmp: {
+            Variant& a = sp[-2];
+            Variant& b = sp[-1];
+            CmpOp op = static_cast<CmpOp>(in.a);
+            if ((a.vt == vtInteger || a.vt == vtLong) && (b.vt == vtInteger || b.vt == vtLong)) {
+              int32_t x = a.vt == vtInteger ? a.i : a.l, y = b.vt == vtInteger ? b.i : b.l;
+              bool r;
+              switch (op) {
+                case CmpOp::Eq: r = x == y; break;
+                case CmpOp::Ne: r = x != y; break;
+                case CmpOp::Lt: r = x < y; break;
+                case CmpOp::Le: r = x <= y; break;
+                case CmpOp::Gt: r = x > y; break;
+                default: r = x >= y; break;
+              }
+              --sp;
+              sp[-1] = Variant::boolean(r);
+              break;
+            }
+            Variant r = opCompare(op, a, b, in.c & 1, in.c & 2);
+            (--sp)->clear();
+            sp[-1] = std::move(r);
+            break;
+          }
+          case OpCode::Is: {
+            bool r = opIs(sp[-2], sp[-1]);
+            (--sp)->clear();
+            sp[-1] = Variant::boolean(r);
+            break;
+          }
+          case OpCode::Jmp:
+            if (static_cast<uint32_t>(in.b) < pc && --budget_ < 0) checkTimeout();
+            pc = static_cast<uint32_t>(in.b);
+            break;
+          case OpCode::JmpFalse:
+          case OpCode::JmpTrue: {
+            Variant& v = sp[-1];
+            bool t;
+            if (v.vt == vtBoolean) t = v.b != 0;
+            else if (v.vt == vtNull) t = false;
+            else t = toBool(v);
+            (--sp)->clear();
+            if (t == (in.op == OpCode::JmpTrue)) {
+              if (static_cast<uint32_t>(in.b) < pc && --budget_ < 0) checkTimeout();
+              pc = static_cast<uint32_t>(in.b);
+            }
+            break;
+          }
+          case OpCode::ForPrep: {
+            // [start, limit, step] -> temps; start stays for the store.
+            Variant* t = &L[in.b];
+            Variant step = toNumeric(sp[-1]);
+            Variant limit = toNumeric(sp[-2]);
+            if (step.vt == vtNull || limit.vt == vtNull) raise(94);
+            Variant start = toNumeric(sp[-3]);
+            if (start.vt == vtNull) raise(94);
+            t[0] = std::move(limit);
+            t[1] = std::move(step);
+            sp[-3] = std::move(start);
+            (--sp)->clear();
+            (--sp)->clear();
+            break;
+          }
+          case OpCode::ForTest: {
+            Variant* t = &L[in.c];
+            Variant& v = sp[-1];
+            bool done;
+            if (v.vt == vtInteger || v.vt == vtLong) {
+              int32_t x = v.vt == vtInteger ? v.i : v.l;
+              if ((t[0].vt == vtInteger || t[0].vt == vtLong) && (t[1].vt == vtInteger || t[1].vt == vtLong)) {
+                int32_t lim = t[0].vt == vtInteger ? t[0].i : t[0].l;
+                int32_t st = t[1].vt == vtInteger ? t[1].i : t[1].l;
+                done = st >= 0 ? x > lim : x < lim;
+              } else {
+                double st = toDouble(t[1]);
+                done = st >= 0 ? compare(v, t[0]) > 0 : compare(v, t[0]) < 0;
+              }
+            } else {
+              double st = toDouble(t[1]);
+              int c = compare(v, t[0]);
+              if (c == 2) raise(94);
+              done = st >= 0 ? c > 0 : c < 0;
+            }
+            (--sp)->clear();
+            if (done) pc = static_cast<uint32_t>(in.b);
+            break;
+          }
+          case OpCode::ForInc: {
+            Variant* t = &L[in.c];
+            Variant& var = sp[-1].deref();
+            if (var.vt == vtInteger && t[1].vt == vtInteger) {
+              int32_t r = int32_t(var.i) + t[1].i;
+              if (r >= -32768 && r <= 32767) var.i = static_cast<int16_t>(r);
+              else var = Variant::lng(r);
+            } else if (var.vt == vtLong && (t[1].vt == vtInteger || t[1].vt == vtLong)) {
+              int64_t r = int64_t(var.l) + (t[1].vt == vtInteger ? t[1].i : t[1].l);
+              if (r > INT32_MAX || r < INT32_MIN) raise(6);
+              var.l = static_cast<int32_t>(r);
+            } else {
+              var = opAdd(var, t[1]);
+            }
+            (--sp)->clear();
+            if (--budget_ < 0) checkTimeout();
+            break;
+          }
+          case OpCode::ForNextLocal:
+            break;
+          case OpCode::EachInit:
+            eachInit(&L[in.b], sp[-1]);
+            (--sp)->clear();
+            break;
+          case OpCode::EachNext: {
+            Variant v;
+            if (!eachNext(&L[in.c], v)) {
+              pc = static_cast<uint32_t>(in.b);
+              break;
+            }
+            if (--budget_ < 0) checkTimeout();
+            *sp++ = std::move(v);
+            break;
+          }
+          case OpCode::Call: {
+            int argc = in.a;
+            Variant* base = sp - argc;
+            Global& gl = *globals_[in.b];
+            Variant r;
+            if (gl.proc) {
+              r = runFrame(gl.proc, nullptr, base, argc);
+            } else {
+              r = indexValue(gl.value, base, argc);
+              for (int i = 0; i < argc; ++i) base[i].clear();
+            }
+            sp = base;
+            *sp++ = std::move(r);
+            break;
+          }
+          case OpCode::CallMe: {
+            int argc = in.a;
+            Variant* base = sp - argc;
+            const ClassMember& m = f.me->cls->members[in.b];
+            Proc* t = m.get ? m.get : m.sub;
+            if (!t) {
+              for (int i = 0; i < argc; ++i) base[i].clear();
+              raise(450);
+            }
+            Variant r = runFrame(t, f.me, base, argc);
+            sp = base;
+            *sp++ = std::move(r);
+            break;
+          }
+          case OpCode::CallBuiltin: {
+            int argc = in.a;
+            Variant* base = sp - argc;
+            const BuiltinDef* def = builtinBySlot(in.b);
+            if (argc < def->minArgs || (def->maxArgs >= 0 && argc > def->maxArgs)) raise(450);
+            sp_ = std::max(sp_, sp + 1);
+            f.pc = pc;
+            Variant r = def->fn(*this, Args{base, argc});
+            for (Variant* q = base; q < sp; ++q) q->clear();
+            sp = base;
+            *sp++ = std::move(r);
+            break;
+          }
+          case OpCode::CallDyn: {
+            int argc = in.a;
+            Variant* base = sp - argc;
+            Variant* saved = sp_;
+            sp_ = std::max(sp_, sp + 1);
+            Variant r = callDyn(f, in.b, base, argc);
+            sp_ = saved;
+            for (Variant* q = base; q < sp; ++q) q->clear();
+            sp = base;
+            *sp++ = std::move(r);
+            break;
+          }
+          case OpCode::Index: {
+            int argc = in.a;
+            Variant* base = sp - argc;
+            Variant r = indexValue(base[-1], base, argc);
+            for (Variant* q = base - 1; q < sp; ++q) q->clear();
+            sp = base - 1;
+            *sp++ = std::move(r);
+            break;
+          }
+          case OpCode::Member:
+          case OpCode::MemberCall: {
+            int argc = in.a;
+            Variant* base = sp - argc;
+            Variant r = member(f, in, base[-1], base, argc,
+                               in.op == OpCode::Member ? InvokeKind::Get : InvokeKind::Method);
+            for (Variant* q = base - 1; q < sp; ++q) q->clear();
+            sp = base - 1;
+            *sp++ = std::move(r);
+            break;
+          }
+          case OpCode::MemberLet:
+          case OpCode::MemberSet: {
+            int argc = in.a;
+            Variant* base = sp - argc - 1;
+            Variant& value = sp[-1];
+            if (in.op == OpCode::MemberSet) {
+              if (value.vt != vtObject) raise(424);
+            } else if (value.vt == vtObject) {
+              value = defaultValue(value);
+            }
+            member(f, in, base[-1], base, argc + 1,
+                   in.op == OpCode::MemberLet ? InvokeKind::Let : InvokeKind::Set);
+            for (Variant* q = base - 1; q < sp; ++q) q->clear();
+            sp = base - 1;
+            break;
+          }
+          case OpCode::IndexLet:
+          case OpCode::IndexSet: {
+            int argc = in.a;
+            Variant* base = sp - argc - 1;
+            indexStore(base[-1], base, argc, sp[-1], in.op == OpCode::IndexSet);
+            for (Variant* q = base - 1; q < sp; ++q) q->clear();
+            sp = base - 1;
+            break;
+          }
+          case OpCode::New: {
+            Variant r = newObject(p->names[in.b]);
+            *sp++ = std::move(r);
+            break;
+          }
+          case OpCode::ReDim: {
+            int n = in.a;
+            Variant* bounds = sp - n;
+            redim(bounds[-1], bounds, n, in.c == 1, in.c == 2);
+            for (Variant* q = bounds - 1; q < sp; ++q) q->clear();
+            sp = bounds - 1;
+            break;
+          }
+          case OpCode::Erase: {
+            Variant& t = sp[-1].deref();
+            if (t.vt != vtArray) raise(13);
+            if (t.a->locks > 0) raise(10);
+            if (t.a->fixed) {
+              ArrayRep* a = ownArray(t);
+              for (Variant& e : a->data) e.clear();
+            } else {
+              t = Variant::array(ArrayRep::make({}));
+            }
+            (--sp)->clear();
+            break;
+          }
+          case OpCode::OnError:
+            f.resumeNext = in.a != 0;
+            clearErr();
+            break;
+          case OpCode::Execute: {
+            Variant code = sp[-1];
+            (--sp)->clear();
+            sp_ = std::max(sp_, sp + 1);
+            f.pc = pc;
+            u16 text = toString(code);
+            execute(text, in.a != 0);
+            break;
+          }
+          case OpCode::Ret:
+            return;
+        }
+      }
+    } catch (ScriptError& e) {
+      for (Variant* q = opBase; q < sp; ++q) q->clear();
+      sp = opBase;
+      uint32_t fault = pc - 1;
+      if (f.resumeNext) {
+        setErr(e);
+        errPlaced_ = false;
+        auto it = std::upper_bound(p->boundaries.begin(), p->boundaries.end(), fault);
+        pc = it == p->boundaries.end() ? static_cast<uint32_t>(p->code.size() - 1) : *it;
+        continue;
+      }
+      if (!errPlaced_ && !p->isDynamic) {
+        auto it = std::upper_bound(p->stmts.begin(), p->stmts.end(), fault,
+                                   [](uint32_t x, const StmtPos& s) { return x < s.pc; });
+        if (it != p->stmts.begin()) {
+          --it;
+          errLine_ = it->line;
+          errCol_ = it->col;
+        } else {
+          errLine_ = errCol_ = 0;
+        }
+        errPlaced_ = true;
+      }
+      throw;
+    }
+  }
+}
+
+}  // namespace pw

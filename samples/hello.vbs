@@ -1,0 +1,4 @@
+Option Explicit
+Dim name
+name = "world"
+WScript.Echo "Hello, " & name & "!"

@@ -107,7 +107,7 @@ struct CompileScope {
   void boundary() { p->boundaries.push_back(here()); }
 
   // --- names ---
-  Loc resolve(u16v name) {
+  Loc resolve(u16v name, bool forCall = false, bool forWrite = false) {
     u16 f = foldName(name);
     if (auto it = locals.find(f); it != locals.end()) return {LK::Local, it->second, {}};
     if (auto it = consts.find(f); it != consts.end()) return {LK::Const, 0, it->second};
@@ -128,8 +128,9 @@ struct CompileScope {
     if (const ConstDef* c = findConstant(name)) return {LK::Const, 0, c->make()};
     if (const BuiltinDef* b = findBuiltin(name)) return {LK::Builtin, builtinSlot(b), {}};
     if (g >= 0) return {LK::Global, g, {}};
-    if (isTop && !unit->optionExplicit) return {LK::Global, eng.addGlobal(name), {}};
+    if (isTop && !unit->optionExplicit && forWrite) return {LK::Global, eng.addGlobal(name), {}};
     int32_t ni = nameIndex(name);
+    if (forCall) return {LK::Dyn, ni, {}};
     if (!isTop && !unit->optionExplicit && p->dynLocals[ni] < 0) p->dynLocals[ni] = newLocal();
     return {LK::Dyn, ni, {}};
   }
@@ -259,7 +260,7 @@ struct CompileScope {
   // Pushes one argument: a reference when it names a variable (ByRef).
   void arg(const Expr& a) {
     if (a.kind == EK::Name) {
-      Loc l = resolve(a.name);
+      Loc l = resolve(a.name, false, true);
       if (isVariable(l)) {
         ref(l);
         return;
@@ -279,7 +280,10 @@ struct CompileScope {
   }
 
   void withObject(const Expr& e) {
-    if (withSlots.empty()) throw SyntaxError{1002, e.line, e.col};
+    if (withSlots.empty()) {
+      emit(OpCode::Illegal, 1, 0, 505);  // a leading dot outside With
+      return;
+    }
     emit(OpCode::LdLocal, 1, 0, withSlots.back());
   }
 
@@ -301,10 +305,11 @@ struct CompileScope {
       if (statement && (f == u"execute" || f == u"executeglobal") && resolve(base->name).k == LK::Builtin) {
         if (argList->size() != 1) throw SyntaxError{1002, e.line, e.col};
         expr(*(*argList)[0]);
-        emit(OpCode::Execute, -1 + 1, f == u"executeglobal" ? 1 : 0);
+        emit(OpCode::Execute, -1, f == u"executeglobal" ? 1 : 0);
+        emit(OpCode::PushEmpty, 1);  // the caller pops a statement's result
         return;
       }
-      Loc l = resolve(base->name);
+      Loc l = resolve(base->name, e.kind == EK::Call || statement);
       if (e.kind == EK::Call && l.k == LK::Local && l.idx == p->retSlot && p->retSlot >= 0 && !e.args.empty()) {
         // f(x) inside Function f is a recursive call, not the return value.
         if (cls) {
@@ -325,7 +330,7 @@ struct CompileScope {
           emit(OpCode::CallMe, 1 - n, static_cast<uint8_t>(n), l.idx);
           return;
         case LK::Builtin:
-          n = args(*argList, true);
+          n = args(*argList, false);
           emit(OpCode::CallBuiltin, 1 - n, static_cast<uint8_t>(n), l.idx);
           return;
         case LK::Dyn:
@@ -524,7 +529,7 @@ struct CompileScope {
     const Expr& t = *s.target;
     StoreMode mode = s.isSet ? kSet : kLet;
     if (t.kind == EK::Name) {
-      Loc l = resolve(t.name);
+      Loc l = resolve(t.name, false, true);
       if (!isVariable(l)) {
         if (l.k == LK::MeProc) {
           // Assigning to a property of the class from inside it.
@@ -560,7 +565,7 @@ struct CompileScope {
       return;
     }
     if (base.kind == EK::Name) {
-      Loc l = resolve(base.name);
+      Loc l = resolve(base.name, false, true);
       if (l.k == LK::MeProc) {
         emit(OpCode::PushMe, 1);
         int n = args(t.args, false);
@@ -674,34 +679,24 @@ struct CompileScope {
 
 namespace {
 
-// Collects names used at the top level so that procedures compiled first see
-// them as globals (a script may assign a global without Dim after its Subs).
-void collectNames(const Expr* e, std::vector<const Expr*>& out) {
-  if (!e) return;
-  if (e->kind == EK::Name) out.push_back(e);
-  collectNames(e->a.get(), out);
-  collectNames(e->b.get(), out);
-  for (const ExprP& a : e->args) collectNames(a.get(), out);
-}
-
+// Collects names assigned at the top level so that procedures compiled first
+// see them as globals (a script may assign a global without Dim after its Subs).
 void collectTop(const Block& b, std::vector<const Expr*>& names, std::vector<const Stmt*>& decls) {
   for (const StmtP& s : b) {
     if (s->kind == SK::Dim || s->kind == SK::Const || s->kind == SK::ReDim || s->kind == SK::For ||
         s->kind == SK::ForEach)
       decls.push_back(s.get());
-    collectNames(s->target.get(), names);
-    collectNames(s->value.get(), names);
-    collectNames(s->from.get(), names);
-    collectNames(s->to.get(), names);
-    collectNames(s->step.get(), names);
-    for (const ExprP& c : s->conds) collectNames(c.get(), names);
+    // Only assignments make globals ahead of time: a name that is merely read
+    // at the top level stays unbound until something assigns it.
+    if (s->kind == SK::Assign && s->target) {
+      const Expr* t = s->target.get();
+      if (t->kind == EK::Call && t->a && t->a->kind == EK::Name) t = t->a.get();
+      if (t->kind == EK::Name) names.push_back(t);
+    }
     for (const Block& bl : s->blocks) collectTop(bl, names, decls);
     collectTop(s->body, names, decls);
     collectTop(s->elseBlock, names, decls);
-    for (const CaseClause& cc : s->cases) {
-      for (const ExprP& v : cc.values) collectNames(v.get(), names);
-      collectTop(cc.body, names, decls);
-    }
+    for (const CaseClause& cc : s->cases) collectTop(cc.body, names, decls);
   }
 }
 

@@ -312,6 +312,7 @@ void copyTree(const Path& from, const Path& to, bool overwrite) {
 
 // Deletes a folder and everything in it; read-only files stop it unless force.
 void removeTree(const Path& p, bool force) {
+  if (absolute(p) == "/") raise(70);
   struct stat st;
   if (::lstat(p.c_str(), &st) != 0) ioError(errno, true);
   if (S_ISDIR(st.st_mode)) {
@@ -736,6 +737,7 @@ class TextStreamObj : public Object {
 Object* openText(const Path& p, int mode, bool create, int format, bool exclusive = false) {
   if (mode != ForReading && mode != ForWriting && mode != ForAppending) raise(5);
   if (format != 0 && format != TristateTrue && format != TristateUseDefault) raise(5);
+  if (p.empty()) raise(52);
   if (mode == ForReading) {
     if (create && !exists(p)) {
       int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);

@@ -313,7 +313,6 @@ class Parser {
         return e;
       }
       case Tk::Dot: {
-        if (withDepth_ == 0) fail(505 == 0 ? 1002 : 1002);
         ExprP e = node(EK::Member, t);
         next();
         e->name = memberName();
@@ -780,6 +779,10 @@ class Parser {
   }
 
   StmtP dimStatement() {
+    if ((isKw(Kw::Public) || isKw(Kw::Private)) && peekTok().kind == Tk::Ident && peekTok().kw == Kw::Const) {
+      next();
+      return constStatement();
+    }
     StmtP s = stmt(SK::Dim, cur());
     s->global = !isKw(Kw::Private);  // Public/Dim vs Private at script level
     next();

@@ -313,8 +313,10 @@ void Engine::execLoop(Frame& f) {
               }
             } else if (p->dynLocals[in.b] >= 0) {
               *sp++ = L[p->dynLocals[in.b]].deref();
-            } else {
+            } else if (p->unit->optionExplicit) {
               raise(500);
+            } else {
+              ++sp;  // an unassigned name reads as Empty
             }
             break;
           }
@@ -337,8 +339,12 @@ void Engine::execLoop(Frame& f) {
                 target = &globals_[g]->value;
               } else if (p->dynLocals[in.b] >= 0) {
                 target = &L[p->dynLocals[in.b]].deref();
-              } else {
+              } else if (p->unit->optionExplicit) {
                 raise(500);
+              } else {
+                g = addGlobal(p->names[in.b]);
+                p->dynCache[in.b] = g;
+                target = &globals_[g]->value;
               }
             }
             Variant& v = sp[-1];
@@ -385,13 +391,17 @@ void Engine::execLoop(Frame& f) {
               }
             } else if (p->dynLocals[in.b] >= 0) {
               *sp++ = Variant::reference(&L[p->dynLocals[in.b]].deref());
-            } else {
+            } else if (p->unit->optionExplicit) {
               raise(500);
+            } else {
+              g = addGlobal(p->names[in.b]);
+              p->dynCache[in.b] = g;
+              *sp++ = Variant::reference(&globals_[g]->value);
             }
             break;
           }
           case OpCode::Illegal:
-            raise(501);
+            raise(in.b ? in.b : 501);
           case OpCode::Add: {
             Variant& a = sp[-2];
             Variant& b = sp[-1];

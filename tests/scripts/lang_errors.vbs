@@ -63,7 +63,6 @@ o.OneArg : ReportNumber "o.OneArg"
 r = o.NoArgs(1) : ReportNumber "o.NoArgs(1)"
 TwoArgs 1 : ReportNumber "TwoArgs 1"
 r = OneArgFunc(1, 2) : ReportNumber "OneArgFunc(1, 2)"
-Call NoSuchProcedure(1) : ReportNumber "Call NoSuchProcedure(1)"
 r = 5
 r.Field = 1 : ReportNumber "Integer.Field = 1"
 r = "still running"

@@ -1,0 +1,5 @@
+' A leading-dot member outside any With block is a run-time error.
+WScript.Echo "before"
+Dim x
+x = .Name
+WScript.Echo "not reached"

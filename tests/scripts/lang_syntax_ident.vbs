@@ -1,0 +1,2 @@
+WScript.Echo "never printed"
+Dim 5

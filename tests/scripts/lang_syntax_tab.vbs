@@ -1,0 +1,3 @@
+' A tab counts as one column.
+	Dim a b
+WScript.Echo "never printed"

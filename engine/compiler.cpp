@@ -279,7 +279,7 @@ struct CompileScope {
     return static_cast<int>(list.size());
   }
 
-  void withObject(const Expr& e) {
+  void withObject() {
     if (withSlots.empty()) {
       emit(OpCode::Illegal, 1, 0, 505);  // a leading dot outside With
       return;
@@ -352,7 +352,7 @@ struct CompileScope {
     }
     if (base->kind == EK::Member) {
       if (base->a) expr(*base->a);
-      else withObject(*base);
+      else withObject();
       int n = args(*argList, true);
       emit(statement ? OpCode::MemberCall : OpCode::Member, -n, static_cast<uint8_t>(n),
            nameIndex(base->name), newCache());
@@ -542,13 +542,22 @@ struct CompileScope {
         emit(OpCode::Illegal, -1);
         return;
       }
-      expr(*s.value);
+      const Expr& v = *s.value;
+      if (!s.isSet && v.kind == EK::Binary && v.op == Op::Concat && v.a->kind == EK::Name &&
+          foldName(v.a->name) == foldName(t.name)) {
+        // s = s & x: append in place instead of copying s each time.
+        ref(l);
+        expr(*v.b);
+        emit(OpCode::AppendTo, -2);
+        return;
+      }
+      expr(v);
       store(l, mode);
       return;
     }
     if (t.kind == EK::Member) {
       if (t.a) expr(*t.a);
-      else withObject(t);
+      else withObject();
       expr(*s.value);
       emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2, 0, nameIndex(t.name), newCache());
       return;
@@ -557,7 +566,7 @@ struct CompileScope {
     const Expr& base = *t.a;
     if (base.kind == EK::Member) {
       if (base.a) expr(*base.a);
-      else withObject(base);
+      else withObject();
       int n = args(t.args, false);
       expr(*s.value);
       emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2 - n, static_cast<uint8_t>(n),
@@ -606,18 +615,15 @@ struct CompileScope {
     else emit(OpCode::PushConst, 1, 1, constIndex(Variant::integer(1)));
     emit(OpCode::ForPrep, -2, 0, temps);  // pops limit and step into temps, leaves start
     store(v, kLet);
-    uint32_t top = here();
-    load(v);
-    size_t test = emit(OpCode::ForTest, -1, 0, 0, static_cast<uint16_t>(0));
-    p->code[test].c = static_cast<uint16_t>(temps & 0xFFFF);
     if (temps > 0xFFFF) throw SyntaxError{1001, s.line, s.col};
+    load(v);
+    size_t test = emit(OpCode::ForTest, -1, 0, 0, static_cast<uint16_t>(temps));
+    uint32_t top = here();
     loops.push_back({true, {}});
     block(s.body);
     boundary();
     ref(v);
-    size_t inc = emit(OpCode::ForInc, -1);
-    p->code[inc].c = static_cast<uint16_t>(temps);
-    emit(OpCode::Jmp, 0, 0, static_cast<int32_t>(top));
+    emit(OpCode::ForNext, -1, 0, static_cast<int32_t>(top), static_cast<uint16_t>(temps));
     patch(test);
     for (size_t x : loops.back().exits) patch(x);
     loops.pop_back();

@@ -3,6 +3,8 @@
 #include <pthread.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 
 #include "compiler.h"
 #include "objects.h"
@@ -38,11 +40,17 @@ LibState& libState(Engine& e) { return e.lib; }
 // --- Engine ---
 
 Engine::Engine() : err_(new ErrObject) {
-  stack_.reset(new Variant[kStackSlots]);
+  // All-zero bytes are an Empty Variant, so untouched stack pages cost nothing.
+  void* mem = std::calloc(kStackSlots, sizeof(Variant));
+  if (!mem) throw std::bad_alloc();
+  stack_.reset(static_cast<Variant*>(mem));
   sp_ = stack_.get();
   stackEnd_ = stack_.get() + kStackSlots;
   reset();
 }
+
+// Frames empty their slots when they end, so the stack holds no references here.
+void Engine::StackFree::operator()(Variant* p) const { std::free(p); }
 
 Engine::~Engine() {
   // Drop script values while the VM can still run Class_Terminate.
@@ -221,7 +229,6 @@ bool Engine::addCode(u16v text) {
     return false;
   } catch (const ScriptAbort& a) {
     --depth_;
-    errPlaced_ = true;
     reportRuntime(a.err);
     return false;
   } catch (const std::bad_alloc&) {

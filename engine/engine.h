@@ -25,8 +25,8 @@ enum class OpCode : uint8_t {
   Jmp, JmpFalse, JmpTrue,
   ForPrep,     // b: first of two temp slots (limit, step); converts them to numbers
   ForTest,     // [value] -> continue or jump to b; temps at slot c
-  ForInc,      // [ref var] -> var += step (temps at c)
-  ForNextLocal,  // fused increment+test of a local counter: slot in a? see vm
+  ForNext,     // [ref var] -> var += step; back to b while the loop goes on (temps at c)
+  AppendTo,    // [ref, value] -> var = var & value, in place when the string is unshared
   EachInit,    // [collection] -> iterator into temps at b
   EachNext,    // pushes the next element or jumps to b; temps at c
   Call,        // script procedure b with a args
@@ -215,6 +215,7 @@ class Engine {
   void setStackLimit();
   void execLoop(Frame& f);
   [[noreturn]] void stackOverflow();
+  void placeError(const Proc& p, uint32_t fault);
   void reportSyntax(const SyntaxError& e, u16v text);
   void reportRuntime(const ScriptError& e);
   Variant callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc);
@@ -236,7 +237,10 @@ class Engine {
   Ref<ErrObject> err_;
   ScriptErrorInfo error_;
 
-  std::unique_ptr<Variant[]> stack_;
+  struct StackFree {
+    void operator()(Variant* p) const;
+  };
+  std::unique_ptr<Variant, StackFree> stack_;
   Variant* stackEnd_ = nullptr;
   Variant* sp_ = nullptr;
   uintptr_t cStackLimit_ = 0;  // below this address a call raises 28

@@ -1,5 +1,4 @@
-// The vb* constants. Numeric ones are Longs and text ones Strings, as
-// TypeName reports them in VBScript.
+// The vb* constants: numeric ones are Longs, text ones Strings.
 #include "builtins.h"
 
 namespace pw {

@@ -124,7 +124,7 @@ Variant formatNumeric(Args a, Style style) {
   for (int k = 0; k < d.intLen; ++k) ip.push_back(k < int(d.digits.size()) ? d.digits[size_t(k)] : '0');
   size_t nz = ip.find_first_not_of('0');
   ip = nz == std::string::npos ? std::string() : ip.substr(nz);
-  if (ip.empty() && leading) ip = "0";
+  if (ip.empty() && (leading || nd == 0)) ip = "0";  // a lone "0" stays even without leading digit
   if (group && ip.size() > 3) {
     std::string g;
     size_t first = ip.size() % 3;

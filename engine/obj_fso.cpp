@@ -210,10 +210,10 @@ bool nameMatches(u16v pat, u16v name) {
          wildMatch(pat.substr(0, pat.size() - 2), name);
 }
 
-// The files (or folders) a specification names; wildcards are allowed in its
+// The files (or folders) a path names; wildcards are allowed in its
 // last component only. Nothing matching is 53 for files, 76 for folders.
-std::vector<Path> expandSpec(u16v spec, bool folders, bool& wild) {
-  Path p = trimSeps(native(spec));
+std::vector<Path> matchEntries(u16v what, bool folders, bool& wild) {
+  Path p = trimSeps(native(what));
   Path last = nameOf(p);
   wild = hasWild(last);
   if (!wild) {
@@ -367,33 +367,33 @@ bool intoFolder(const Path& dst, bool wild) {
   return into;
 }
 
-void copyFiles(u16v spec, u16v dest, bool overwrite) {
+void copyFiles(u16v what, u16v dest, bool overwrite) {
   bool wild;
-  std::vector<Path> sources = expandSpec(spec, false, wild);
+  std::vector<Path> sources = matchEntries(what, false, wild);
   Path dst = native(dest);
   bool into = intoFolder(dst, wild);
   for (const Path& s : sources) copyFileData(s, targetFor(s, dst, into), overwrite);
 }
 
-void moveFiles(u16v spec, u16v dest) {
+void moveFiles(u16v what, u16v dest) {
   bool wild;
-  std::vector<Path> sources = expandSpec(spec, false, wild);
+  std::vector<Path> sources = matchEntries(what, false, wild);
   Path dst = native(dest);
   bool into = intoFolder(dst, wild);
   for (const Path& s : sources) moveEntry(s, targetFor(s, dst, into), false);
 }
 
-void copyFolders(u16v spec, u16v dest, bool overwrite) {
+void copyFolders(u16v what, u16v dest, bool overwrite) {
   bool wild;
-  std::vector<Path> sources = expandSpec(spec, true, wild);
+  std::vector<Path> sources = matchEntries(what, true, wild);
   Path dst = native(dest);
   bool into = intoFolder(dst, wild);
   for (const Path& s : sources) copyTree(s, trimSeps(targetFor(s, dst, into)), overwrite);
 }
 
-void moveFolders(u16v spec, u16v dest) {
+void moveFolders(u16v what, u16v dest) {
   bool wild;
-  std::vector<Path> sources = expandSpec(spec, true, wild);
+  std::vector<Path> sources = matchEntries(what, true, wild);
   Path dst = native(dest);
   bool into = intoFolder(dst, wild);
   for (const Path& s : sources) moveEntry(s, trimSeps(targetFor(s, dst, into)), true);
@@ -716,6 +716,7 @@ class TextStreamObj : public Object {
   void close() {
     if (closed_) return;
     closed_ = true;
+    u16().swap(text_);
     if (fd_ < 0) return;
     ScriptError failure;
     bool failed = false;
@@ -1141,8 +1142,16 @@ size_t extensionDot(u16v name) {
   return dot == 0 ? u16v::npos : dot;
 }
 
+uint32_t seed() {
+  try {
+    return std::random_device{}();
+  } catch (const std::exception&) {  // no entropy source: time and pid will do
+    return static_cast<uint32_t>(::time(nullptr)) ^ static_cast<uint32_t>(::getpid());
+  }
+}
+
 u16 tempName() {
-  static std::mt19937 gen{std::random_device{}()};
+  static std::mt19937 gen{seed()};
   static const char16_t digits[] = u"0123456789ABCDEF";
   u16 s = u"rad";
   for (int k = 0; k < 5; ++k) s += digits[gen() % 16];
@@ -1217,13 +1226,13 @@ class FileSystemObj : public Object {
       case kDeleteFile: {
         expectCall(kind, args, 1, 2);
         bool force = optBool(args, 1, false), wild;
-        for (const Path& p : expandSpec(toString(args[0]), false, wild)) deleteFile(p, force);
+        for (const Path& p : matchEntries(toString(args[0]), false, wild)) deleteFile(p, force);
         return Variant();
       }
       case kDeleteFolder: {
         expectCall(kind, args, 1, 2);
         bool force = optBool(args, 1, false), wild;
-        for (const Path& p : expandSpec(toString(args[0]), true, wild)) removeTree(p, force);
+        for (const Path& p : matchEntries(toString(args[0]), true, wild)) removeTree(p, force);
         return Variant();
       }
       case kDriveExists:
@@ -1249,9 +1258,9 @@ class FileSystemObj : public Object {
       }
       case kGetDrive: {
         expectCall(kind, args, 1, 1);
-        u16 spec = toString(args[0]);
+        u16 what = toString(args[0]);
         // "" too, so that GetDrive(GetDriveName(path)) works.
-        if (!spec.empty() && spec != u"/") raise(68);
+        if (!what.empty() && what != u"/") raise(68);
         return Variant::object(new DriveObj);
       }
       case kGetDriveName:

@@ -71,15 +71,24 @@ struct Variant {
   };
 
   Variant() : raw(0) {}
-  Variant(const Variant& v) : vt(v.vt), flags(0), aux(v.aux), raw(v.raw) { addRef(); }
+  static bool counted(uint16_t t) { return t == vtString || t == vtObject || t == vtArray; }
+  Variant(const Variant& v) : vt(v.vt), flags(0), aux(v.aux), raw(v.raw) {
+    if (counted(vt)) addRef();
+  }
   Variant(Variant&& v) noexcept : vt(v.vt), flags(0), aux(v.aux), raw(v.raw) {
     v.vt = vtEmpty;
     v.raw = 0;
   }
   ~Variant() {
-    if (vt >= vtString) release();
+    if (counted(vt)) release();
   }
   Variant& operator=(const Variant& v) {
+    if (!counted(vt) && !counted(v.vt)) {
+      vt = v.vt;
+      aux = v.aux;
+      raw = v.raw;
+      return *this;
+    }
     if (this != &v) {
       Variant t(v);
       swap(t);
@@ -87,6 +96,14 @@ struct Variant {
     return *this;
   }
   Variant& operator=(Variant&& v) noexcept {
+    if (!counted(vt)) {
+      vt = v.vt;
+      aux = v.aux;
+      raw = v.raw;
+      v.vt = vtEmpty;
+      v.raw = 0;
+      return *this;
+    }
     if (this != &v) {
       Variant t(std::move(v));
       swap(t);
@@ -99,7 +116,7 @@ struct Variant {
     std::swap(raw, v.raw);
   }
   void clear() {
-    if (vt >= vtString) release();
+    if (counted(vt)) release();
     vt = vtEmpty;
     raw = 0;
   }

@@ -38,6 +38,39 @@ ArrayRep* ownArray(Variant& v) {
   return a;
 }
 
+// Fast paths of + - * for Integer, Long and Double; false when another
+// subtype needs the general rules.
+enum class Arith { Add, Sub, Mul };
+template <Arith K>
+inline bool fastArith(Variant& a, const Variant& b) {
+  uint16_t ta = a.vt, tb = b.vt;
+  if (ta == vtInteger && tb == vtInteger) {
+    int32_t x = a.i, y = b.i;
+    int32_t r = K == Arith::Add ? x + y : K == Arith::Sub ? x - y : x * y;
+    if (r >= -32768 && r <= 32767) a.i = static_cast<int16_t>(r);
+    else { a.vt = vtLong; a.raw = 0; a.l = r; }
+    return true;
+  }
+  if ((ta == vtInteger || ta == vtLong) && (tb == vtInteger || tb == vtLong)) {
+    int64_t x = ta == vtInteger ? a.i : a.l, y = tb == vtInteger ? b.i : b.l;
+    int64_t r = K == Arith::Add ? x + y : K == Arith::Sub ? x - y : x * y;
+    a.raw = 0;
+    if (r >= INT32_MIN && r <= INT32_MAX) { a.vt = vtLong; a.l = static_cast<int32_t>(r); }
+    else { a.vt = vtDouble; a.d = static_cast<double>(r); }
+    return true;
+  }
+  if ((ta == vtDouble || ta == vtInteger || ta == vtLong) && (tb == vtDouble || tb == vtInteger || tb == vtLong)) {
+    double x = ta == vtDouble ? a.d : ta == vtInteger ? a.i : a.l;
+    double y = tb == vtDouble ? b.d : tb == vtInteger ? b.i : b.l;
+    double r = K == Arith::Add ? x + y : K == Arith::Sub ? x - y : x * y;
+    if (!std::isfinite(r)) return false;
+    a.vt = vtDouble;
+    a.d = r;
+    return true;
+  }
+  return false;
+}
+
 Variant letValue(Variant v) {
   if (v.vt == vtObject) return defaultValue(v);
   return v;
@@ -211,6 +244,21 @@ Variant Engine::callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc) {
 }
 
 [[noreturn]] void Engine::stackOverflow() { raise(28); }
+
+// The innermost frame of a failing statement gives the error its position.
+void Engine::placeError(const Proc& p, uint32_t fault) {
+  if (errPlaced_ || p.isDynamic) return;
+  auto it = std::upper_bound(p.stmts.begin(), p.stmts.end(), fault,
+                             [](uint32_t x, const StmtPos& s) { return x < s.pc; });
+  if (it != p.stmts.begin()) {
+    --it;
+    errLine_ = it->line;
+    errCol_ = it->col;
+  } else {
+    errLine_ = errCol_ = 0;
+  }
+  errPlaced_ = true;
+}
 
 Variant Engine::runFrame(Proc* p, ScriptObject* me, Variant* base, int argc) {
   char probe;
@@ -402,35 +450,21 @@ void Engine::execLoop(Frame& f) {
           }
           case OpCode::Illegal:
             raise(in.b ? in.b : 501);
-          case OpCode::Add: {
-            Variant& a = sp[-2];
-            Variant& b = sp[-1];
-            if (a.vt == vtInteger && b.vt == vtInteger) {
-              int32_t r = int32_t(a.i) + b.i;
-              if (r >= -32768 && r <= 32767) a.i = static_cast<int16_t>(r);
-              else a = Variant::lng(r);
-              --sp;
-              break;
-            }
-            if (a.vt == vtLong && (b.vt == vtLong || b.vt == vtInteger)) {
-              int64_t r = int64_t(a.l) + (b.vt == vtLong ? b.l : b.i);
-              if (r >= INT32_MIN && r <= INT32_MAX) a.l = static_cast<int32_t>(r);
-              else a = Variant::dbl(static_cast<double>(r));
-              b.clear();
-              --sp;
-              break;
-            }
-            if (a.vt == vtDouble && b.vt == vtDouble) {
-              a.d += b.d;
-              --sp;
-              break;
-            }
-            Variant r = opAdd(a, b);
-            b.clear();
-            --sp;
-            a = std::move(r);
-            break;
-          }
+#define PW_ARITH(OPC, KIND, FN)                        \
+  case OpCode::OPC: {                                  \
+    if (fastArith<Arith::KIND>(sp[-2], sp[-1])) {       \
+      (--sp)->clear();                                 \
+      break;                                           \
+    }                                                  \
+    Variant r = FN(sp[-2], sp[-1]);                    \
+    (--sp)->clear();                                   \
+    sp[-1] = std::move(r);                             \
+    break;                                             \
+  }
+          PW_ARITH(Add, Add, opAdd)
+          PW_ARITH(Sub, Sub, opSub)
+          PW_ARITH(Mul, Mul, opMul)
+#undef PW_ARITH
 #define PW_BINOP(OPC, FN)          \
   case OpCode::OPC: {              \
     Variant r = FN(sp[-2], sp[-1]); \
@@ -438,8 +472,6 @@ void Engine::execLoop(Frame& f) {
     sp[-1] = std::move(r);         \
     break;                         \
   }
-          PW_BINOP(Sub, opSub)
-          PW_BINOP(Mul, opMul)
           PW_BINOP(Div, opDiv)
           PW_BINOP(IntDiv, opIntDiv)
           PW_BINOP(Mod, opMod)
@@ -566,26 +598,62 @@ void Engine::execLoop(Frame& f) {
             if (done) pc = static_cast<uint32_t>(in.b);
             break;
           }
-          case OpCode::ForInc: {
+          case OpCode::ForNext: {
             Variant* t = &L[in.c];
             Variant& var = sp[-1].deref();
-            if (var.vt == vtInteger && t[1].vt == vtInteger) {
+            bool done;
+            if (var.vt == vtInteger && t[1].vt == vtInteger && t[0].vt == vtInteger) {
               int32_t r = int32_t(var.i) + t[1].i;
               if (r >= -32768 && r <= 32767) var.i = static_cast<int16_t>(r);
               else var = Variant::lng(r);
-            } else if (var.vt == vtLong && (t[1].vt == vtInteger || t[1].vt == vtLong)) {
-              int64_t r = int64_t(var.l) + (t[1].vt == vtInteger ? t[1].i : t[1].l);
+              done = t[1].i >= 0 ? r > t[0].i : r < t[0].i;
+            } else if ((var.vt == vtLong || var.vt == vtInteger) && (t[1].vt == vtInteger || t[1].vt == vtLong) &&
+                       (t[0].vt == vtInteger || t[0].vt == vtLong)) {
+              int64_t st = t[1].vt == vtInteger ? t[1].i : t[1].l;
+              int64_t r = int64_t(var.vt == vtInteger ? var.i : var.l) + st;
               if (r > INT32_MAX || r < INT32_MIN) raise(6);
-              var.l = static_cast<int32_t>(r);
+              var = Variant::lng(static_cast<int32_t>(r));
+              int64_t lim = t[0].vt == vtInteger ? t[0].i : t[0].l;
+              done = st >= 0 ? r > lim : r < lim;
             } else {
               var = opAdd(var, t[1]);
+              int c = compare(var, t[0]);
+              if (c == 2) raise(94);
+              done = toDouble(t[1]) >= 0 ? c > 0 : c < 0;
             }
             (--sp)->clear();
-            if (--budget_ < 0) checkTimeout();
+            if (!done) {
+              if (--budget_ < 0) checkTimeout();
+              pc = static_cast<uint32_t>(in.b);
+            }
             break;
           }
-          case OpCode::ForNextLocal:
+          case OpCode::AppendTo: {
+            Variant& target = sp[-2].deref();
+            Variant& b = sp[-1];
+            if (target.vt == vtString && b.vt == vtString && (!target.s || target.s->refs == 1)) {
+              u16v bv = b.strView();
+              if (!target.s) {
+                target = std::move(b);
+              } else if (!bv.empty()) {
+                size_t need = size_t(target.s->len) + bv.size();
+                if (need > 0x3fffffff) raise(14);
+                if (need > target.s->cap) {
+                  StrRep* n = StrRep::make(target.s->data, target.s->len, std::max<size_t>(need, size_t(target.s->cap) * 2));
+                  target = Variant::adopt(n);
+                }
+                std::copy(bv.begin(), bv.end(), target.s->data + target.s->len);
+                target.s->len = static_cast<uint32_t>(need);
+                target.s->data[need] = 0;
+              }
+            } else {
+              Variant r = opConcat(target, b);
+              target = std::move(r);
+            }
+            (--sp)->clear();
+            (--sp)->clear();
             break;
+          }
           case OpCode::EachInit:
             eachInit(&L[in.b], sp[-1]);
             (--sp)->clear();
@@ -657,6 +725,18 @@ void Engine::execLoop(Frame& f) {
           case OpCode::Index: {
             int argc = in.a;
             Variant* base = sp - argc;
+            if (argc == 1) {
+              const Variant& arr = base[-1].deref();
+              const Variant& ix = base[0].deref();
+              if (arr.vt == vtArray && arr.a->dims.size() == 1 && (ix.vt == vtInteger || ix.vt == vtLong)) {
+                long long k = (ix.vt == vtInteger ? ix.i : ix.l) - static_cast<long long>(arr.a->dims[0].lower);
+                if (k < 0 || k >= arr.a->dims[0].count) raise(9);
+                Variant r = arr.a->data[static_cast<size_t>(k)];
+                (--sp)->clear();
+                sp[-1] = std::move(r);
+                break;
+              }
+            }
             Variant r = indexValue(base[-1], base, argc);
             for (Variant* q = base - 1; q < sp; ++q) q->clear();
             sp = base - 1;
@@ -753,18 +833,11 @@ void Engine::execLoop(Frame& f) {
         pc = it == p->boundaries.end() ? static_cast<uint32_t>(p->code.size() - 1) : *it;
         continue;
       }
-      if (!errPlaced_ && !p->isDynamic) {
-        auto it = std::upper_bound(p->stmts.begin(), p->stmts.end(), fault,
-                                   [](uint32_t x, const StmtPos& s) { return x < s.pc; });
-        if (it != p->stmts.begin()) {
-          --it;
-          errLine_ = it->line;
-          errCol_ = it->col;
-        } else {
-          errLine_ = errCol_ = 0;
-        }
-        errPlaced_ = true;
-      }
+      placeError(*p, fault);
+      throw;
+    } catch (ScriptAbort&) {
+      for (Variant* q = opBase; q < sp; ++q) q->clear();
+      placeError(*p, pc - 1);
       throw;
     }
   }

@@ -159,6 +159,7 @@ TEST_F(LibTest, FormatNumberRoundsAndGroups) {
   EXPECT_EQ(text(u"FormatNumber", {D(99.995)}), "100.00");
   EXPECT_EQ(text(u"FormatNumber", {D(999999.999)}), "1,000,000.00");
   EXPECT_EQ(text(u"FormatNumber", {D(0.5), I(2), I(0)}), ".50");
+  EXPECT_EQ(text(u"FormatNumber", {D(0.4), I(0), I(0)}), "0");
   EXPECT_EQ(text(u"FormatNumber", {D(-1234.5), I(1), I(-1), I(-1)}), "(1,234.5)");
   EXPECT_EQ(text(u"FormatNumber", {D(1234.5), I(-1), M(), M(), I(0)}), "1234.50");
   EXPECT_EQ(text(u"FormatNumber", {Variant::lng(123456), I(0)}), "123,456");

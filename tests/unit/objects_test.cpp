@@ -209,6 +209,8 @@ TEST_F(RegExpTest, DialectEscapes) {
       {u"^.$", u"\n", false},
       {u"^.$", u"\r", true},
       {u"^(a)\\1$", u"aa", true},
+      {u"^(a)?b\\1$", u"b", true},  // a group that took no part matches empty
+      {u"^\\400$", u" 0", true},    // octal stops before passing 255
       {u"^[\\d-z]+$", u"1-z", true},
       {u"^[\\b]$", u"\b", true},
       {u"^\\c1$", u"\\c1", true},
@@ -304,9 +306,14 @@ TEST_F(DictionaryTest, OrderRemoveAndArrays) {
   EXPECT_EQ(arrayText(call(d.get(), u"Keys")), (std::vector<std::string>{"x", "z", "y"}));
   EXPECT_EQ(arrayText(call(d.get(), u"Items")), (std::vector<std::string>{"X", "Z", "Y2"}));
   EXPECT_EQ(errorOf([&] { call(d.get(), u"Remove", {S(u"q")}); }), 32811);
+  let(d.get(), u"Key", {S(u"z"), S(u"w")});  // renaming keeps the place
+  EXPECT_EQ(arrayText(call(d.get(), u"Keys")), (std::vector<std::string>{"x", "w", "y"}));
+  EXPECT_EQ(u8(item(d.get(), {S(u"w")})), "Z");
+  call(d.get(), u"Remove", {S(u"w")});
+  add(S(u"z"), S(u"Z"));
   std::vector<std::string> keys;
   for (const Variant& k : each(d.get())) keys.push_back(u8(k));
-  EXPECT_EQ(keys, (std::vector<std::string>{"x", "z", "y"}));
+  EXPECT_EQ(keys, (std::vector<std::string>{"x", "y", "z"}));
   call(d.get(), u"RemoveAll");
   EXPECT_EQ(countOf(), 0);
   EXPECT_TRUE(call(d.get(), u"Keys").a->data.empty());
@@ -317,10 +324,16 @@ TEST_F(DictionaryTest, ManyRemovalsKeepOrderAndLookups) {
   for (int i = 0; i < 1000; ++i)
     if (i % 10) call(d.get(), u"Remove", {I(i)});
   ASSERT_EQ(countOf(), 100);
+  for (int i = 1000; i < 2000; ++i) add(I(i), I(i * 2));  // grow past the old positions
   Variant keys = call(d.get(), u"Keys");
-  for (int i = 0; i < 100; ++i) EXPECT_EQ(toLong(keys.a->data[i]), i * 10);
-  EXPECT_EQ(toLong(item(d.get(), {I(990)})), 1980);
+  ASSERT_EQ(keys.a->data.size(), 1100u);
+  for (int i = 0; i < 100; ++i) {
+    EXPECT_EQ(toLong(keys.a->data[i]), i * 10);
+    EXPECT_EQ(toLong(item(d.get(), {I(i * 10)})), i * 20);
+  }
+  EXPECT_EQ(toLong(item(d.get(), {I(1500)})), 3000);
   EXPECT_FALSE(has(I(991)));
+  EXPECT_EQ(countOf(), 1100);
 }
 
 TEST_F(DictionaryTest, CompareModeText) {
@@ -566,6 +579,9 @@ TEST_F(FsoTest, CopyMoveDeleteFilesWithWildcards) {
 
   call(fso.get(), u"DeleteFile", {P("dst/*.txt")});
   EXPECT_EQ(toLong(get(files.o, u"Count")), 1);  // the collection is live
+  writeRaw("dst/README", "r");
+  call(fso.get(), u"DeleteFile", {P("dst/*.*")});  // also names without a dot
+  EXPECT_EQ(toLong(get(files.o, u"Count")), 0);
 
   Variant f = call(fso.get(), u"GetFile", {P("a.txt")});
   let(f.o, u"Attributes", {I(1)});
@@ -631,6 +647,9 @@ TEST_F(FsoTest, PathText) {
   EXPECT_EQ(tmp.size(), 12u);
   EXPECT_EQ(tmp.substr(0, 3), "rad");
   EXPECT_EQ(tmp.substr(8), ".tmp");
+  const char* tmpdir = std::getenv("TMPDIR");
+  std::string expected = tmpdir && *tmpdir ? tmpdir : "/tmp";
+  EXPECT_EQ(u8(call(fso.get(), u"GetSpecialFolder", {I(2)})), expected);
 }
 
 TEST_F(FsoTest, FileAndDriveObjects) {

@@ -42,7 +42,7 @@ Decimal fromDouble(double x) {
   if (!std::isfinite(x)) raise(6);
   r.negative = x < 0;
   if (x == 0) {
-    r.digits = "0";
+    r.digits.assign(1, '0');
     r.intLen = 1;
     return r;
   }
@@ -77,7 +77,7 @@ void roundDecimal(Decimal& d, int nd) {
   int keep = d.intLen + nd;
   if (keep >= int(d.digits.size())) return;
   if (keep < 0) {
-    d.digits = "0";
+    d.digits.assign(1, '0');
     d.intLen = 1;
     return;
   }
@@ -124,13 +124,16 @@ Variant formatNumeric(Args a, Style style) {
   for (int k = 0; k < d.intLen; ++k) ip.push_back(k < int(d.digits.size()) ? d.digits[size_t(k)] : '0');
   size_t nz = ip.find_first_not_of('0');
   ip = nz == std::string::npos ? std::string() : ip.substr(nz);
-  if (ip.empty() && (leading || nd == 0)) ip = "0";  // a lone "0" stays even without leading digit
+  if (ip.empty() && (leading || nd == 0)) ip.assign(1, '0');  // a lone "0" stays even without leading digit
   if (group && ip.size() > 3) {
     std::string g;
     size_t first = ip.size() % 3;
     if (first == 0) first = 3;
     g = ip.substr(0, first);
-    for (size_t k = first; k < ip.size(); k += 3) g += "," + ip.substr(k, 3);
+    for (size_t k = first; k < ip.size(); k += 3) {
+      g.push_back(',');
+      g.append(ip, k, 3);
+    }
     ip = g;
   }
   std::string body = ip;

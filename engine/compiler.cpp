@@ -257,6 +257,30 @@ struct CompileScope {
     return false;
   }
 
+  // True when evaluating e cannot run script code (so it cannot change variables).
+  bool calls(const Expr& e) {
+    switch (e.kind) {
+      case EK::Literal: case EK::Nothing: case EK::Missing: return false;
+      case EK::Paren: case EK::Unary: return calls(*e.a);
+      case EK::Binary: return calls(*e.a) || calls(*e.b);
+      case EK::Name: {
+        LK k = resolve(e.name).k;
+        return !(isVariable({k, 0, {}}) || k == LK::Const);
+      }
+      case EK::Call: {
+        if (e.a->kind != EK::Name) return true;
+        Loc l = resolve(e.a->name);
+        u16 f = foldName(e.a->name);
+        bool libraryCall = l.k == LK::Builtin && f != u"eval" && f != u"execute" && f != u"executeglobal";
+        if (!isVariable(l) && !libraryCall) return true;
+        for (const ExprP& a : e.args)
+          if (calls(*a)) return true;
+        return false;
+      }
+      default: return true;
+    }
+  }
+
   // Pushes one argument: a reference when it names a variable (ByRef).
   void arg(const Expr& a) {
     if (a.kind == EK::Name) {
@@ -544,11 +568,19 @@ struct CompileScope {
       }
       const Expr& v = *s.value;
       if (!s.isSet && v.kind == EK::Binary && v.op == Op::Concat && v.a->kind == EK::Name &&
-          foldName(v.a->name) == foldName(t.name)) {
+          foldName(v.a->name) == foldName(t.name) && !calls(*v.b)) {
         // s = s & x: append in place instead of copying s each time.
         ref(l);
         expr(*v.b);
         emit(OpCode::AppendTo, -2);
+        return;
+      }
+      if (!s.isSet && v.kind == EK::Binary && v.op == Op::Add && v.a->kind == EK::Name &&
+          foldName(v.a->name) == foldName(t.name) && !calls(*v.b)) {
+        // total = total + x: update the variable where it is.
+        ref(l);
+        expr(*v.b);
+        emit(OpCode::AddTo, -2);
         return;
       }
       expr(v);

@@ -27,6 +27,7 @@ enum class OpCode : uint8_t {
   ForTest,     // [value] -> continue or jump to b; temps at slot c
   ForNext,     // [ref var] -> var += step; back to b while the loop goes on (temps at c)
   AppendTo,    // [ref, value] -> var = var & value, in place when the string is unshared
+  AddTo,       // [ref, value] -> var = var + value
   EachInit,    // [collection] -> iterator into temps at b
   EachNext,    // pushes the next element or jumps to b; temps at c
   Call,        // script procedure b with a args

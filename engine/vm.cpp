@@ -628,6 +628,16 @@ void Engine::execLoop(Frame& f) {
             }
             break;
           }
+          case OpCode::AddTo: {
+            Variant& target = sp[-2].deref();
+            if (!fastArith<Arith::Add>(target, sp[-1])) {
+              Variant r = opAdd(target, sp[-1]);
+              target = std::move(r);
+            }
+            (--sp)->clear();
+            (--sp)->clear();
+            break;
+          }
           case OpCode::AppendTo: {
             Variant& target = sp[-2].deref();
             Variant& b = sp[-1];
@@ -774,6 +784,20 @@ void Engine::execLoop(Frame& f) {
           case OpCode::IndexSet: {
             int argc = in.a;
             Variant* base = sp - argc - 1;
+            if (argc == 1 && in.op == OpCode::IndexLet) {
+              Variant& arr = base[-1].deref();
+              const Variant& ix = base[0].deref();
+              Variant& val = sp[-1];
+              if (arr.vt == vtArray && arr.a->dims.size() == 1 && arr.a->refs == 1 &&
+                  (ix.vt == vtInteger || ix.vt == vtLong) && val.vt != vtObject) {
+                long long k = (ix.vt == vtInteger ? ix.i : ix.l) - static_cast<long long>(arr.a->dims[0].lower);
+                if (k < 0 || k >= arr.a->dims[0].count) raise(9);
+                arr.a->data[static_cast<size_t>(k)] = std::move(val);
+                for (Variant* q = base - 1; q < sp; ++q) q->clear();
+                sp = base - 1;
+                break;
+              }
+            }
             indexStore(base[-1], base, argc, sp[-1], in.op == OpCode::IndexSet);
             for (Variant* q = base - 1; q < sp; ++q) q->clear();
             sp = base - 1;

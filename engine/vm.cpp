@@ -239,8 +239,7 @@ Variant Engine::callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc) {
   }
   int32_t local = p->dynLocals[nameIdx];
   if (local >= 0 && argc == 0) return f.base[local].deref();
-  if (argc == 0 && !p->unit->optionExplicit) return Variant();
-  raise(argc == 0 && p->unit->optionExplicit ? 500 : 35);
+  raise(35);
 }
 
 [[noreturn]] void Engine::stackOverflow() { raise(28); }

@@ -15,7 +15,7 @@
 namespace pw {
 
 enum class OpCode : uint8_t {
-  PushConst, PushEmpty, PushNothing, PushMissing, PushMe, Pop, Dup,
+  PushConst, PushEmpty, PushNothing, PushMissing, PushMe, Pop,
   LdLocal, StLocal, RefLocal,
   LdGlobal, StGlobal, RefGlobal,
   LdField, StField, RefField,
@@ -110,7 +110,6 @@ struct ClassDef {
   u16 name;
   std::vector<ClassMember> members;  // dispid = index + 1
   std::unordered_map<u16, int> byName;  // folded name -> member index
-  std::vector<DimDecl*> fieldDecls;    // array fields to create per instance
   std::vector<std::vector<Bound>> fieldArrays;  // per field: dims ({} when scalar)
   int nfields = 0;
   int defaultMember = -1;
@@ -160,7 +159,6 @@ struct Frame {
   ScriptObject* me;
   Variant* base;
   bool resumeNext = false;
-  uint32_t pc = 0;
 };
 
 // Thrown past every error handler: time-outs and host-requested aborts.

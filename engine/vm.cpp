@@ -71,6 +71,28 @@ inline bool fastArith(Variant& a, const Variant& b) {
   return false;
 }
 
+// target & tail, written into target's own buffer when nobody else holds it.
+// False (nothing done) unless target is an unshared string and tail a string.
+bool appendInPlace(Variant& target, const Variant& tail) {
+  if (target.vt != vtString || tail.vt != vtString || (target.s && target.s->refs != 1)) return false;
+  u16v bv = tail.strView();
+  if (!target.s) {
+    target = tail;
+    return true;
+  }
+  if (bv.empty()) return true;
+  size_t need = size_t(target.s->len) + bv.size();
+  if (need > 0x3fffffff) raise(14);
+  if (need > target.s->cap) {
+    StrRep* n = StrRep::make(target.s->data, target.s->len, std::max<size_t>(need, size_t(target.s->cap) * 2));
+    target = Variant::adopt(n);
+  }
+  std::copy(bv.begin(), bv.end(), target.s->data + target.s->len);
+  target.s->len = static_cast<uint32_t>(need);
+  target.s->data[need] = 0;
+  return true;
+}
+
 Variant letValue(Variant v) {
   if (v.vt == vtObject) return defaultValue(v);
   return v;
@@ -331,10 +353,6 @@ void Engine::execLoop(Frame& f) {
           case OpCode::Pop:
             (--sp)->clear();
             break;
-          case OpCode::Dup:
-            *sp = sp[-1];
-            ++sp;
-            break;
           case OpCode::LdLocal:
             *sp++ = L[in.b].deref();
             break;
@@ -482,26 +500,12 @@ void Engine::execLoop(Frame& f) {
           PW_BINOP(Imp, opImp)
 #undef PW_BINOP
           case OpCode::Concat: {
-            Variant& a = sp[-2];
-            Variant& b = sp[-1];
-            // s = s & x appends in place when s's buffer is not shared.
-            if (a.vt == vtString && a.s && a.s->refs == 1 && b.vt == vtString) {
-              u16v bv = b.strView();
-              size_t need = size_t(a.s->len) + bv.size();
-              if (need > 0x3fffffff) raise(14);
-              if (need > a.s->cap) {
-                StrRep* n = StrRep::make(a.s->data, a.s->len, std::max<size_t>(need, size_t(a.s->cap) * 2));
-                a = Variant::adopt(n);
-              }
-              std::copy(bv.begin(), bv.end(), a.s->data + a.s->len);
-              a.s->len = static_cast<uint32_t>(need);
-              a.s->data[need] = 0;
-              (--sp)->clear();
-              break;
+            // a & b & c: the intermediate string is unshared and grows in place.
+            if (!appendInPlace(sp[-2], sp[-1])) {
+              Variant r = opConcat(sp[-2], sp[-1]);
+              sp[-2] = std::move(r);
             }
-            Variant r = opConcat(a, b);
             (--sp)->clear();
-            sp[-1] = std::move(r);
             break;
           }
           case OpCode::Neg:
@@ -639,24 +643,8 @@ void Engine::execLoop(Frame& f) {
           }
           case OpCode::AppendTo: {
             Variant& target = sp[-2].deref();
-            Variant& b = sp[-1];
-            if (target.vt == vtString && b.vt == vtString && (!target.s || target.s->refs == 1)) {
-              u16v bv = b.strView();
-              if (!target.s) {
-                target = std::move(b);
-              } else if (!bv.empty()) {
-                size_t need = size_t(target.s->len) + bv.size();
-                if (need > 0x3fffffff) raise(14);
-                if (need > target.s->cap) {
-                  StrRep* n = StrRep::make(target.s->data, target.s->len, std::max<size_t>(need, size_t(target.s->cap) * 2));
-                  target = Variant::adopt(n);
-                }
-                std::copy(bv.begin(), bv.end(), target.s->data + target.s->len);
-                target.s->len = static_cast<uint32_t>(need);
-                target.s->data[need] = 0;
-              }
-            } else {
-              Variant r = opConcat(target, b);
+            if (!appendInPlace(target, sp[-1])) {
+              Variant r = opConcat(target, sp[-1]);
               target = std::move(r);
             }
             (--sp)->clear();
@@ -712,7 +700,6 @@ void Engine::execLoop(Frame& f) {
             const BuiltinDef* def = builtinBySlot(in.b);
             if (argc < def->minArgs || (def->maxArgs >= 0 && argc > def->maxArgs)) raise(450);
             sp_ = std::max(sp_, sp + 1);
-            f.pc = pc;
             Variant r = def->fn(*this, Args{base, argc});
             for (Variant* q = base; q < sp; ++q) q->clear();
             sp = base;
@@ -836,7 +823,6 @@ void Engine::execLoop(Frame& f) {
             Variant code = sp[-1];
             (--sp)->clear();
             sp_ = std::max(sp_, sp + 1);
-            f.pc = pc;
             u16 text = toString(code);
             execute(text, in.a != 0);
             break;

@@ -1099,9 +1099,8 @@ class FolderObj : public EntryObj {
                                           optBool(args, 2, false)));
       case 16:
       case 17:
-        expectCall(kind, args, 0, 0);
         requireExists();
-        return Variant::object(new EntriesObj(path_, id == 17));
+        return objimpl::objectProp(kind, args, new EntriesObj(path_, id == 17));
       case 18:
         expectCall(kind, args, 0, 0);
         return Variant::boolean(path_ == "/");
@@ -1308,8 +1307,7 @@ class FileSystemObj : public Object {
         return Variant::object(openText(native(toString(args[0])), optLong(args, 1, ForReading),
                                         optBool(args, 2, false), optLong(args, 3, 0)));
       case kDrives:
-        expectCall(kind, args, 0, 0);
-        return Variant::object(new DrivesObj);
+        return objimpl::objectProp(kind, args, new DrivesObj);
       case kGetFileVersion: {
         expectCall(kind, args, 1, 1);
         if (!isFile(native(toString(args[0])))) raise(53);

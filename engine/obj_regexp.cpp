@@ -508,6 +508,7 @@ class MatchObj : public Object {
 
   Variant invoke(int32_t id, InvokeKind kind, Args args) override {
     if (id < 0 || id > 3) raise(438);
+    if (id == 3) return objimpl::objectProp(kind, args, new SubMatchesObj(set_, index_));
     expectCall(kind, args, 0, 0);
     switch (id) {
       case 0:
@@ -516,9 +517,8 @@ class MatchObj : public Object {
         return Variant::lng(static_cast<int32_t>(set_->start(index_)));
       case 2:
         return Variant::lng(static_cast<int32_t>(set_->end(index_) - set_->start(index_)));
-      default:
-        return Variant::object(new SubMatchesObj(set_, index_));
     }
+    raise(438);
   }
 
   u16 typeName() const override { return u"IMatch2"; }

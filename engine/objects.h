@@ -54,6 +54,15 @@ inline void expectProp(InvokeKind k, Args a) {
   if (a.size() != (isPut(k) ? 1 : 0)) raise(450);
 }
 
+// A parameterless property whose value is an object: arguments given to it go
+// to that object's default member, as automation does for m.SubMatches(0).
+inline Variant objectProp(InvokeKind k, Args a, Object* made) {
+  Variant v = Variant::object(made);  // owns it before anything can throw
+  if (isPut(k)) raise(438);
+  if (a.size() == 0) return v;
+  return made->invoke(DISPID_VALUE, InvokeKind::Get, a);
+}
+
 inline bool optBool(Args a, int i, bool def) { return a.missing(i) ? def : toBool(a[i]); }
 inline int32_t optLong(Args a, int i, int32_t def) { return a.missing(i) ? def : toLong(a[i]); }
 

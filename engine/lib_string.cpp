@@ -76,8 +76,18 @@ uint8_t byteAt(u16v s, size_t i) {
   return i % 2 ? uint8_t(c >> 8) : uint8_t(c & 0xFF);
 }
 
-// Bytes [from, from + n) as a string; an odd last byte becomes a whole
-// character, as strings here hold whole UTF-16 units.
+// A string with an odd number of bytes (from ChrB, LeftB, MidB ...) keeps its
+// last byte in the low half of its last unit and is marked in the Variant's
+// otherwise unused aux word. Only Len and the B functions read the mark;
+// concatenation still sees whole units.
+constexpr uint32_t kOddBytes = 1;
+
+size_t byteCount(const Variant& v, u16v s) {
+  bool odd = v.isString() && (v.aux & kOddBytes) && !s.empty();
+  return s.size() * 2 - (odd ? 1 : 0);
+}
+
+// Bytes [from, from + n) as a string.
 Variant fromBytes(u16v s, size_t from, size_t n) {
   u16 r;
   r.reserve((n + 1) / 2);
@@ -86,7 +96,9 @@ Variant fromBytes(u16v s, size_t from, size_t n) {
     char16_t hi = k + 1 < n ? byteAt(s, from + k + 1) : 0;
     r.push_back(char16_t(lo | (hi << 8)));
   }
-  return mk(r);
+  Variant out = mk(r);
+  if (n % 2) out.aux = kOddBytes;
+  return out;
 }
 
 // --- Character codes ---
@@ -123,7 +135,7 @@ Variant fnChrB(Engine&, Args a) {
   int32_t c = longArg(a[0]);
   if (c < 0 || c > 255) raise(5);
   char16_t ch = char16_t(c);
-  return mk(u16v(&ch, 1));
+  return fromBytes(u16v(&ch, 1), 0, 1);
 }
 
 Variant fnChrW(Engine&, Args a) {
@@ -139,7 +151,7 @@ Variant fnLen(Engine&, Args a) {
   Variant t;
   const Variant& v = val(a[0], t);
   if (v.isNull()) return Variant::null();
-  if (v.isString()) return Variant::lng(int32_t(v.strView().size()));
+  if (v.isString()) return Variant::lng(int32_t(byteCount(v, v.strView()) / 2));
   return Variant::lng(int32_t(toString(v).size()));
 }
 
@@ -148,7 +160,7 @@ Variant fnLenB(Engine&, Args a) {
   const Variant& v = val(a[0], t);
   if (v.isNull()) return Variant::null();
   u16 buf;
-  return Variant::lng(int32_t(text(v, buf).size() * 2));
+  return Variant::lng(int32_t(byteCount(v, text(v, buf))));
 }
 
 Variant fnLeft(Engine&, Args a) {
@@ -204,7 +216,7 @@ Variant fnLeftB(Engine&, Args a) {
   if (v.isNull()) return Variant::null();
   u16 buf;
   u16v s = text(v, buf);
-  return fromBytes(s, 0, std::min(s.size() * 2, size_t(n)));
+  return fromBytes(s, 0, std::min(byteCount(v, s), size_t(n)));
 }
 
 Variant fnRightB(Engine&, Args a) {
@@ -215,7 +227,7 @@ Variant fnRightB(Engine&, Args a) {
   if (v.isNull()) return Variant::null();
   u16 buf;
   u16v s = text(v, buf);
-  size_t total = s.size() * 2, k = std::min(total, size_t(n));
+  size_t total = byteCount(v, s), k = std::min(total, size_t(n));
   return fromBytes(s, total - k, k);
 }
 
@@ -232,7 +244,7 @@ Variant fnMidB(Engine&, Args a) {
   if (v.isNull()) return Variant::null();
   u16 buf;
   u16v s = text(v, buf);
-  size_t total = s.size() * 2, from = size_t(start) - 1;
+  size_t total = byteCount(v, s), from = size_t(start) - 1;
   if (from >= total) return mk(u16v());
   size_t n = len < 0 ? total - from : std::min(size_t(len), total - from);
   return fromBytes(s, from, n);
@@ -280,7 +292,7 @@ Variant fnInStrB(Engine&, Args a) {
   if (v1.isNull() || v2.isNull()) return Variant::null();
   u16 b1, b2;
   u16v s1 = text(v1, b1), s2 = text(v2, b2);
-  size_t n1 = s1.size() * 2, n2 = s2.size() * 2;
+  size_t n1 = byteCount(v1, s1), n2 = byteCount(v2, s2);
   if (n1 == 0 || size_t(start) > n1) return Variant::lng(0);
   if (n2 == 0) return Variant::lng(start);
   for (size_t p = size_t(start) - 1; p + n2 <= n1; ++p) {

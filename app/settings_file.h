@@ -1,0 +1,63 @@
+// The settings file Pallweave.ini: 18 records "Key",value, one per CR LF line,
+// read once at start-up and written once at exit.
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class QWidget;
+
+namespace pw {
+
+constexpr qint32 kSystemWindowText = qint32(0x80000008u);  // system colour: window text
+
+struct Settings {
+  int windowState = 0;  // 0 normal, 2 maximised
+  double left = 0, top = 0, width = 9000, height = 6600;  // twips, the normal bounds
+  int timeoutX = 3, allowUIX = 1, safeSubsetX = 1, tabX = 0, wshVersionX = 0;
+  QString filesDir;  // the caller's default until loaded
+  bool fontBold = false;
+  int fontCharset = 0;
+  qint32 fontColor = kSystemWindowText;
+  bool fontItalic = false;
+  QString fontName = QStringLiteral("Courier New");
+  float fontSize = 10;
+  QString scriptHelpFile = QStringLiteral("script56.chm");
+};
+
+// Every value falls back to its default when its record is missing, cannot be
+// read or lies outside its menu group; filesDir's default is defaultFilesDir.
+Settings defaultSettings(const QString& defaultFilesDir);
+Settings parseSettings(const QByteArray& bytes, const QString& defaultFilesDir);
+QByteArray formatSettings(const Settings& s);
+
+// A missing or empty file gives the defaults.
+Settings loadSettings(const QString& path, const QString& defaultFilesDir);
+// Replaces the file in one step; a failure is told on standard error and
+// returns false, leaving any old file as it was.
+bool saveSettings(const QString& path, const Settings& s);
+
+struct SettingsPlace {
+  QString file;             // full path of Pallweave.ini
+  QString defaultFilesDir;  // ends in '/'
+  bool installed = false;
+};
+
+// Installed under the install prefix: the file lives in
+// dataDir/Fenmarch Systems/Pallweave and scripts default to documentsDir;
+// otherwise both are the executable's folder. Creates no folder.
+SettingsPlace chooseSettingsPlace(const QString& exeDir, const QString& installPrefix, const QString& dataDir,
+                                  const QString& documentsDir);
+// The same for this process (QStandardPaths, the compiled-in prefix); creates
+// the two settings folder levels when installed, reporting failures on stderr.
+SettingsPlace settingsPlace();
+bool createSettingsFolder(const SettingsPlace& place);
+
+// Window placement in twips at the given logical resolution.
+double pixelsToTwips(int pixels, double dpi);
+int twipsToPixels(double twips, double dpi);
+// Minimised is stored as normal; the bounds stored are the normal ones.
+void storeWindowPlacement(Settings& s, const QWidget& window);
+void applyWindowPlacement(QWidget& window, const Settings& s);
+
+}  // namespace pw

@@ -21,7 +21,7 @@ best() {
 base=$(best "$here/empty.vbs")
 printf '%-10s %8s\n' script ms
 printf '%-10s %8s\n' startup "$base"
-for s in loop fib methods append array; do
+for s in loop fib methods append array dict splitjoin replace regexp; do
   t=$(best "$here/$s.vbs")
   printf '%-10s %8s\n' "$s" $((t - base))
 done

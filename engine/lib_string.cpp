@@ -502,15 +502,20 @@ Variant fnSplit(Engine&, Args a) {
     hay = fe;
     needle = fd;
   }
+  // Piece boundaries first, so that the strings are made straight into the array.
+  std::vector<std::pair<size_t, size_t>> cuts;
   size_t pos = 0;
-  while (count < 0 || int32_t(parts.size()) < count - 1) {
+  while (count < 0 || int32_t(cuts.size()) < count - 1) {
     size_t p = hay.find(needle, pos);
     if (p == u16v::npos) break;
-    parts.emplace_back(expr.substr(pos, p - pos));
+    cuts.emplace_back(pos, p - pos);
     pos = p + needle.size();
   }
-  parts.emplace_back(expr.substr(pos));
-  return stringArray(parts);
+  cuts.emplace_back(pos, expr.size() - pos);
+  ArrayRep* r = ArrayRep::make({{0, int32_t(cuts.size())}});
+  Variant arr = Variant::array(r);
+  for (size_t i = 0; i < cuts.size(); ++i) r->data[i] = mk(expr.substr(cuts[i].first, cuts[i].second));
+  return arr;
 }
 
 const ArrayRep& vectorArg(const Variant& v) {

@@ -1,6 +1,5 @@
 // Scripting.Dictionary, the hosts' Collection, and the ProgID registry.
 #include <cstring>
-#include <unordered_map>
 
 #include "objects.h"
 
@@ -102,8 +101,6 @@ bool keyEquals(const Variant& a, const Variant& b, bool text) {
 
 class DictionaryObj : public Object {
  public:
-  DictionaryObj() : index_(16, Hash{this}, Eq{this}) {}
-
   int32_t getIdOfName(u16v name) override {
     return findMember({{u"Item", 0}, {u"Add", 1}, {u"Count", 2}, {u"Exists", 3}, {u"Items", 4},
                        {u"Key", 5}, {u"Keys", 6}, {u"Remove", 7}, {u"RemoveAll", 8},
@@ -114,11 +111,13 @@ class DictionaryObj : public Object {
   Variant invoke(int32_t id, InvokeKind kind, Args args) override {
     switch (id) {
       case 0: return item(kind, args);
-      case 1:
+      case 1: {
         expectCall(kind, args, 2, 2);
-        if (find(args[0])) raise(457);
-        insert(args[0], args[1]);
+        uint64_t h = hashOf(args[0]);
+        if (slotOf(args[0], h) != kNone) raise(457);
+        insert(args[0], h, args[1]);
         return Variant();
+      }
       case 2:
         expectCall(kind, args, 0, 0);
         return Variant::lng(static_cast<int32_t>(live_));
@@ -137,20 +136,19 @@ class DictionaryObj : public Object {
       case 5: return renameKey(kind, args);
       case 7: {
         expectCall(kind, args, 1, 1);
-        auto it = index_.find(args[0]);
-        if (it == index_.end()) raise(32811);
-        size_t at = it->second;
-        index_.erase(it);
-        entries_[at] = Entry();
+        size_t slot = slotOf(args[0], hashOf(args[0]));
+        if (slot == kNone) raise(32811);
+        entries_[slots_[slot] - 1] = Entry();
+        slots_[slot] = kTomb;
         --live_;
         compactIfSparse();
         return Variant();
       }
       case 8:
         expectCall(kind, args, 0, 0);
-        index_.clear();
         entries_.clear();
-        live_ = 0;
+        slots_.clear();
+        live_ = used_ = 0;
         return Variant();
       case 9:
         expectProp(kind, args);
@@ -181,35 +179,72 @@ class DictionaryObj : public Object {
  private:
   struct Entry {
     Variant key, item;
+    uint64_t hash = 0;
     bool live = false;
   };
-  struct Hash {
-    const DictionaryObj* d;
-    size_t operator()(const Variant& v) const { return static_cast<size_t>(keyHash(v, d->textMode())); }
-  };
-  struct Eq {
-    const DictionaryObj* d;
-    bool operator()(const Variant& a, const Variant& b) const { return keyEquals(a, b, d->textMode()); }
-  };
+  static constexpr uint32_t kEmpty = 0, kTomb = 0xFFFFFFFFu;  // other slots: entry index + 1
+  static constexpr size_t kNone = SIZE_MAX;
 
   // Insertion order lives in entries_; removal leaves a hole until compaction.
+  // slots_ is an open-addressing index (linear probing, power-of-two size)
+  // into entries_, which keeps look-ups to one probe array and one entry.
   std::vector<Entry> entries_;
-  std::unordered_map<Variant, size_t, Hash, Eq> index_;
+  std::vector<uint32_t> slots_;
   size_t live_ = 0;
+  size_t used_ = 0;  // slots not empty: live ones and tombstones
   int32_t mode_ = 0;
 
   bool textMode() const { return mode_ != 0; }
 
-  Entry* find(const Variant& key) {
-    auto it = index_.find(key);
-    return it == index_.end() ? nullptr : &entries_[it->second];
+  uint64_t hashOf(const Variant& key) const {
+    uint64_t h = keyHash(key, textMode());  // raises 13 for arrays
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
+    return h;
   }
 
-  Entry& insert(const Variant& key, const Variant& value) {
-    keyClass(key);  // arrays are refused before anything changes
-    entries_.push_back(Entry{key, value, true});
-    index_.emplace(key, entries_.size() - 1);
+  size_t slotOf(const Variant& key, uint64_t h) const {
+    if (slots_.empty()) return kNone;
+    size_t mask = slots_.size() - 1;
+    for (size_t i = h & mask;; i = (i + 1) & mask) {
+      uint32_t s = slots_[i];
+      if (s == kEmpty) return kNone;
+      if (s != kTomb) {
+        const Entry& e = entries_[s - 1];
+        if (e.hash == h && keyEquals(e.key, key, textMode())) return i;
+      }
+    }
+  }
+
+  Entry* find(const Variant& key) {
+    size_t slot = slotOf(key, hashOf(key));
+    return slot == kNone ? nullptr : &entries_[slots_[slot] - 1];
+  }
+
+  void place(size_t at) {
+    size_t mask = slots_.size() - 1;
+    size_t i = entries_[at].hash & mask;
+    while (slots_[i] != kEmpty) i = (i + 1) & mask;
+    slots_[i] = static_cast<uint32_t>(at + 1);
+    ++used_;
+  }
+
+  void rebuild() {
+    size_t n = 16;
+    while (n < live_ * 2 + 2) n *= 2;
+    slots_.assign(n, kEmpty);
+    used_ = 0;
+    for (size_t i = 0; i < entries_.size(); ++i)
+      if (entries_[i].live) place(i);
+  }
+
+  Entry& insert(const Variant& key, uint64_t h, const Variant& value) {
+    if (entries_.size() >= kTomb - 1) raise(7);
+    entries_.push_back(Entry{key, value, h, true});
     ++live_;
+    if ((used_ + 1) * 4 > slots_.size() * 3) rebuild();  // places the new entry too
+    else place(entries_.size() - 1);
     return entries_.back();
   }
 
@@ -221,34 +256,40 @@ class DictionaryObj : public Object {
     for (Entry& e : entries_)
       if (e.live) kept.push_back(std::move(e));
     entries_ = std::move(kept);
-    for (size_t i = 0; i < entries_.size(); ++i) index_[entries_[i].key] = i;
+    rebuild();
   }
 
   Variant item(InvokeKind kind, Args args) {
     if (isPut(kind)) {
       if (args.size() != 2) raise(450);
-      if (Entry* e = find(args[0])) e->item = args[1];
-      else insert(args[0], args[1]);
+      uint64_t h = hashOf(args[0]);
+      size_t slot = slotOf(args[0], h);
+      if (slot != kNone) entries_[slots_[slot] - 1].item = args[1];
+      else insert(args[0], h, args[1]);
       return Variant();
     }
     if (args.size() != 1) raise(450);
     // Reading a missing key adds it with an Empty item.
-    if (Entry* e = find(args[0])) return e->item;
-    insert(args[0], Variant());
+    uint64_t h = hashOf(args[0]);
+    size_t slot = slotOf(args[0], h);
+    if (slot != kNone) return entries_[slots_[slot] - 1].item;
+    insert(args[0], h, Variant());
     return Variant();
   }
 
   Variant renameKey(InvokeKind kind, Args args) {
     if (!isPut(kind)) raise(438);  // Key can only be assigned
     if (args.size() != 2) raise(450);
-    auto it = index_.find(args[0]);
-    if (it == index_.end()) raise(32811);
-    if (find(args[1])) raise(457);
-    keyClass(args[1]);
-    size_t at = it->second;
-    index_.erase(it);
+    size_t slot = slotOf(args[0], hashOf(args[0]));
+    if (slot == kNone) raise(32811);
+    uint64_t h = hashOf(args[1]);
+    if (slotOf(args[1], h) != kNone) raise(457);
+    size_t at = slots_[slot] - 1;
+    slots_[slot] = kTomb;
     entries_[at].key = args[1];
-    index_.emplace(args[1], at);
+    entries_[at].hash = h;
+    place(at);
+    if (used_ * 4 > slots_.size() * 3) rebuild();
     return Variant();
   }
 };

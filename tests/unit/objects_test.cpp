@@ -336,6 +336,22 @@ TEST_F(DictionaryTest, ManyRemovalsKeepOrderAndLookups) {
   EXPECT_EQ(countOf(), 1100);
 }
 
+TEST_F(DictionaryTest, ChurnOfRenamesAndRemovalsKeepsLookups) {
+  // Few live keys but many deleted places: look-ups must still end, and find.
+  for (int round = 0; round < 5000; ++round) {
+    add(I(round), I(round));
+    if (round >= 3) call(d.get(), u"Remove", {I(round - 3)});
+  }
+  ASSERT_EQ(countOf(), 3);
+  EXPECT_FALSE(has(I(4996)));
+  EXPECT_TRUE(has(I(4997)));
+  for (int i = 0; i < 5000; ++i) let(d.get(), u"Key", {I(i == 0 ? 4999 : 100000 + i - 1), I(100000 + i)});
+  EXPECT_EQ(toLong(item(d.get(), {I(104999)})), 4999);
+  EXPECT_FALSE(has(I(4999)));
+  EXPECT_EQ(arrayText(call(d.get(), u"Keys")), (std::vector<std::string>{"4997", "4998", "104999"}));
+  EXPECT_EQ(countOf(), 3);
+}
+
 TEST_F(DictionaryTest, CompareModeText) {
   add(S(u"Key"), I(1));
   EXPECT_FALSE(has(S(u"KEY")));

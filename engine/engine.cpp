@@ -322,7 +322,7 @@ Variant Engine::getRef(u16v name) {
 
 Variant Engine::createObject(u16v progId) {
   if (useSafeSubset && !isProgIdSafe(progId)) raise(429);
-  Object* o = createBuiltinObject(progId);
+  Object* o = createBuiltinObject(progId, this);
   if (!o) raise(429);
   return Variant::object(o);
 }

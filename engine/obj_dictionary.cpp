@@ -368,14 +368,15 @@ class CollectionObj : public Object {
 
 struct ProgId {
   const char16_t* name;
-  Object* (*make)();
+  Object* (*make)(Engine*);
   bool safe;
 };
 
 constexpr ProgId kProgIds[] = {
-    {u"VBScript.RegExp", newRegExp, true},
-    {u"Scripting.Dictionary", newDictionary, true},
-    {u"Scripting.FileSystemObject", newFileSystemObject, false},
+    {u"VBScript.RegExp", [](Engine*) { return newRegExp(); }, true},
+    {u"Scripting.Dictionary", [](Engine*) { return newDictionary(); }, true},
+    {u"Scripting.FileSystemObject", [](Engine*) { return newFileSystemObject(); }, false},
+    {u"WScript.Shell", newShell, false},
 };
 
 const ProgId* findProgId(u16v name) {
@@ -389,9 +390,9 @@ const ProgId* findProgId(u16v name) {
 Object* newDictionary() { return new DictionaryObj; }
 Object* newCollection() { return new CollectionObj; }
 
-Object* createBuiltinObject(u16v progId) {
+Object* createBuiltinObject(u16v progId, Engine* engine) {
   const ProgId* p = findProgId(progId);
-  return p ? p->make() : nullptr;
+  return p ? p->make(engine) : nullptr;
 }
 
 bool isProgIdSafe(u16v progId) {

@@ -13,15 +13,19 @@
 
 namespace pw {
 
+class Engine;
+
 // A new object (reference count 0) for a registered ProgID, matched
-// case-insensitively, or nullptr when the ProgID is unknown.
-Object* createBuiltinObject(u16v progId);
+// case-insensitively, or nullptr when the ProgID is unknown. Objects that
+// reach the host (WScript.Shell's Popup) use the engine; nullptr is allowed.
+Object* createBuiltinObject(u16v progId, Engine* engine = nullptr);
 // Whether CreateObject may make the ProgID under UseSafeSubset.
 bool isProgIdSafe(u16v progId);
 
 Object* newRegExp();            // New RegExp
 Object* newDictionary();        // Scripting.Dictionary
 Object* newFileSystemObject();  // Scripting.FileSystemObject
+Object* newShell(Engine* engine);  // WScript.Shell
 // A collection in the manner of VB's Collection: Add item[, key], Count,
 // Item(1-based index or key, keys case-insensitive), Remove, For Each.
 Object* newCollection();

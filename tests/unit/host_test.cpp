@@ -110,16 +110,19 @@ TEST_F(HostTest, SafeSubsetRefusesUnsafeObjectsOnly) {
       u"On Error Resume Next\r\n"
       u"Set o = CreateObject(\"Scripting.FileSystemObject\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n"
       u"Set o = CreateObject(\"scripting.dictionary\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n"
-      u"Set o = CreateObject(\"VBScript.RegExp\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n";
+      u"Set o = CreateObject(\"VBScript.RegExp\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n"
+      u"Set o = CreateObject(\"WScript.Shell\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n";
   sc.UseSafeSubset(true);
   EXPECT_TRUE(sc.UseSafeSubset());
   ASSERT_TRUE(sc.AddCode(probe));
   EXPECT_EQ(number(0), 429);
   EXPECT_EQ(number(1), 0);
   EXPECT_EQ(number(2), 0);
+  EXPECT_EQ(number(3), 429);
   sc.UseSafeSubset(false);
   ASSERT_TRUE(sc.AddCode(probe));
-  EXPECT_EQ(number(3), 0);
+  EXPECT_EQ(number(4), 0);
+  EXPECT_EQ(number(7), 0);
 }
 
 TEST_F(HostTest, UnknownProgIdAndGetObject) {
@@ -135,6 +138,23 @@ TEST_F(HostTest, UnknownProgIdAndGetObject) {
   // The host-side CreateObject follows the same rule.
   EXPECT_THROW(sc.CreateObject(u"Scripting.FileSystemObject"), pw::ScriptError);
   EXPECT_TRUE(sc.CreateObject(u"Scripting.Dictionary").isObject());
+}
+
+TEST_F(HostTest, ShellPopupGoesThroughTheHost) {
+  host.button = 7;  // vbNo
+  ASSERT_TRUE(sc.AddCode(u"Set sh = CreateObject(\"WScript.Shell\")\r\n"
+                         u"Out.Put sh.Popup(\"Hi\", 5, \"Title\", vbYesNo)\r\n"
+                         u"Out.Put sh.Popup(\"x\")\r\n"));
+  ASSERT_EQ(host.calls.size(), 2u);
+  EXPECT_EQ(host.calls[0].prompt, u"Hi");
+  EXPECT_EQ(host.calls[0].buttons, 4);
+  EXPECT_EQ(host.calls[0].title, u"Title");
+  EXPECT_EQ(number(0), 7);
+  EXPECT_EQ(host.calls[1].title, u"Windows Script Host");
+  sc.AllowUI(false);
+  EXPECT_FALSE(sc.AddCode(u"sh.Popup \"hidden\"\r\n"));
+  EXPECT_EQ(sc.Error().Number, 70);
+  EXPECT_EQ(host.calls.size(), 2u);
 }
 
 }  // namespace

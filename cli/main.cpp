@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
   pw::ScriptControl sc;
   sc.Timeout(timeout);
   sc.AllowUI(false);
-  pw::Ref<pw::Object> ws(pw::newWScriptObject(console, sc));
+  pw::Ref<pw::Object> ws(pw::newWScriptSim(console, sc));
   sc.AddObject(u"WScript", ws.get(), false);
   bool ok = sc.AddCode(text);
   std::fflush(stdout);

@@ -21,60 +21,73 @@ u16 echoText(const Variant& in) {
 
 namespace {
 
-class StdOutObject final : public Object {
+using objimpl::expectCall;
+
+// WScript.StdOut and StdErr.
+class StdOutSim final : public Object {
  public:
-  StdOutObject(WScriptConsole& c, bool err) : con_(c), err_(err) {}
+  StdOutSim(WScriptConsole& c, bool err) : con_(c), err_(err), window_(c.kind() == ConsoleKind::Window) {}
   int32_t getIdOfName(u16v name) override {
+    if (window_) return findMember({{u"WriteBlankLines", 3}, {u"WriteLine", 2}, {u"WriteChars", 1}}, name);
     return findMember({{u"Write", 1}, {u"WriteLine", 2}, {u"WriteBlankLines", 3}, {u"Close", 4}}, name);
   }
   Variant invoke(int32_t id, InvokeKind kind, Args a) override {
-    if (objimpl::isPut(kind)) raise(438);
     switch (id) {
       case 1:
-        if (a.size() != 1) raise(450);
-        con_.write(toText(a[0]), err_);
+        expectCall(kind, a, 1, 1);
+        con_.write(window_ ? toString(a[0]) : toText(a[0]), err_);
         return Variant();
       case 2: {
-        if (a.size() > 1) raise(450);
-        u16 t = a.size() ? toText(a[0]) : u16();
+        expectCall(kind, a, 0, 1);
+        u16 t = a.missing(0) ? u16() : window_ ? toString(a[0]) : toText(a[0]);
         t += con_.lineEnd();
         con_.write(t, err_);
         return Variant();
       }
-      case 3: {
-        if (a.size() != 1) raise(450);
-        int32_t n = toLong(a[0]);
-        if (n < 0) raise(5);
-        u16 t;
-        for (int32_t i = 0; i < n; ++i) t += con_.lineEnd();
-        con_.write(t, err_);
+      case 3:
+        expectCall(kind, a, 1, 1);
+        if (window_) {
+          // The count is tested after the write: 1, 0 and negatives write one line.
+          int16_t n = toInteger(a[0]);
+          do con_.write(con_.lineEnd(), err_);
+          while (--n > 0);
+        } else {
+          int32_t n = toLong(a[0]);
+          if (n < 0) raise(5);
+          u16 t;
+          for (int32_t i = 0; i < n; ++i) t += con_.lineEnd();
+          con_.write(t, err_);
+        }
         return Variant();
-      }
       case 4:
+        expectCall(kind, a, 0, 0);
         return Variant();
     }
     raise(438);
   }
-  u16 typeName() const override { return u"TextStream"; }
+  u16 typeName() const override { return window_ ? u"StdOutSim" : u"TextStream"; }
 
  private:
   WScriptConsole& con_;
   bool err_;
+  bool window_;
 };
 
-class StdInObject final : public Object {
+// WScript.StdIn.
+class StdInSim final : public Object {
  public:
-  explicit StdInObject(WScriptConsole& c) : con_(c) {}
+  explicit StdInSim(WScriptConsole& c) : con_(c), window_(c.kind() == ConsoleKind::Window) {}
   int32_t getIdOfName(u16v name) override {
+    if (window_) return findMember({{u"Column", 5}, {u"Line", 6}, {u"ReadLine", 1}}, name);
     return findMember({{u"ReadLine", 1}, {u"ReadAll", 2}, {u"AtEndOfStream", 3}, {u"Close", 4}}, name);
   }
   Variant invoke(int32_t id, InvokeKind kind, Args a) override {
-    if (objimpl::isPut(kind)) raise(438);
-    if (a.size() != 0) raise(450);
+    expectCall(kind, a, 0, 0);
     switch (id) {
       case 1: {
         std::optional<u16> line = con_.readLine();
         if (!line) raise(62);
+        if (window_) con_.write(*line + con_.lineEnd(), false);  // the echo stream is StdOut
         return Variant::str(*line);
       }
       case 2:
@@ -83,13 +96,17 @@ class StdInObject final : public Object {
         return Variant::boolean(con_.atEndOfInput());
       case 4:
         return Variant();
+      case 5:
+      case 6:
+        return Variant::lng(1);  // the window's input counts nothing
     }
     raise(438);
   }
-  u16 typeName() const override { return u"TextStream"; }
+  u16 typeName() const override { return window_ ? u"StdInSim" : u"TextStream"; }
 
  private:
   WScriptConsole& con_;
+  bool window_;
 };
 
 enum WsMember {
@@ -97,11 +114,11 @@ enum WsMember {
   kStdErr, kStdOut, kVersion, kCreateObject, kEcho, kQuit, kSleep,
 };
 
-class WScriptObject final : public Object {
+class WScriptSim final : public Object {
  public:
-  WScriptObject(WScriptConsole& c, ScriptControl& sc)
-      : con_(c), control_(sc), out_(new StdOutObject(c, false)), in_(new StdInObject(c)),
-        err_(c.separateStdErr() ? Ref<Object>(new StdOutObject(c, true)) : out_) {}
+  WScriptSim(WScriptConsole& c, ScriptControl& sc)
+      : con_(c), control_(sc), out_(new StdOutSim(c, false)), in_(new StdInSim(c)),
+        err_(c.kind() == ConsoleKind::Stream ? Ref<Object>(new StdOutSim(c, true)) : out_) {}
 
   int32_t getIdOfName(u16v name) override {
     return findMember({{u"Arguments", kArguments}, {u"BuildVersion", kBuildVersion}, {u"FullName", kFullName},
@@ -151,7 +168,7 @@ class WScriptObject final : public Object {
     }
     raise(438);
   }
-  u16 typeName() const override { return u"Object"; }
+  u16 typeName() const override { return con_.kind() == ConsoleKind::Window ? u"WScriptSim" : u"Object"; }
 
  private:
   WScriptConsole& con_;
@@ -161,8 +178,8 @@ class WScriptObject final : public Object {
 
 }  // namespace
 
-Object* newWScriptObject(WScriptConsole& console, ScriptControl& control) {
-  return new WScriptObject(console, control);
+Object* newWScriptSim(WScriptConsole& console, ScriptControl& control) {
+  return new WScriptSim(console, control);
 }
 
 }  // namespace pw

@@ -14,6 +14,7 @@ Do While ex.Status = 0
     WScript.Sleep 10
 Loop
 WScript.Echo ex.Status & " " & ex.ExitCode & " " & (ex.ProcessID > 0)
+WScript.Echo AscW(sh.Exec("printf '\303\244'").StdOut.ReadAll)
 Set ex = sh.Exec("cat")
 ex.StdIn.Write "round "
 ex.StdIn.WriteLine "trip"

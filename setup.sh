@@ -30,7 +30,7 @@ case "$cmd" in
   run)
     install_missing
     build build
-    exec ./build/cli/pallweave-run "${1:-samples/hello.vbs}"
+    exec ./build/app/pallweave
     ;;
   test)
     install_missing
@@ -46,7 +46,7 @@ case "$cmd" in
     fi
     ;;
   *)
-    echo "usage: $0 run [FILE.vbs] | test [--sanitize]" >&2
+    echo "usage: $0 run | test [--sanitize]" >&2
     exit 2
     ;;
 esac

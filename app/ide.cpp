@@ -1,0 +1,408 @@
+#include "ide.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QTextBlock>
+#include <QWindow>
+
+#include "main_layout.h"
+#include "wscript_core.h"
+
+#ifndef PALLWEAVE_VERSION_MAJOR
+#define PALLWEAVE_VERSION_MAJOR 2
+#define PALLWEAVE_VERSION_MINOR 7
+#endif
+
+namespace pw {
+
+namespace {
+
+constexpr uint32_t kButtonFace = 0x8000000Fu;
+constexpr uint32_t kWindowText = 0x80000008u;
+constexpr uint32_t kGrayText = 0x80000011u;
+
+// The client area tells the window about every resize.
+class ClientArea final : public QWidget {
+ public:
+  ClientArea(IDE* ide) : QWidget(ide), ide_(ide) {}
+
+ protected:
+  void resizeEvent(QResizeEvent*) override { ide_->layoutControls(); }
+
+ private:
+  IDE* ide_;
+};
+
+QFont fixedFont(const QString& family, double points) {
+  QFont f(family);
+  f.setPointSizeF(points);
+  f.setStyleHint(QFont::TypeWriter);  // a fixed-pitch stand-in where the face is missing
+  f.setFixedPitch(true);
+  return f;
+}
+
+QFont statusFont() {
+  QFont f(QStringLiteral("Tahoma"));
+  f.setPointSizeF(9.75);
+  f.setStyleHint(QFont::SansSerif);
+  return f;
+}
+
+// The character a key press stands for, as the window's key-press handling
+// sees it: Enter is 13, Ctrl with a letter its control code (Ctrl-C is 3).
+char16_t keyChar(const QKeyEvent* e) {
+  const int key = e->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) return 13;
+  if ((e->modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+    return static_cast<char16_t>(key - Qt::Key_A + 1);
+  if (key == Qt::Key_Escape) return 27;
+  if (key == Qt::Key_Backspace) return 8;
+  if (key == Qt::Key_Tab) return 9;
+  const QString t = e->text();
+  return t.isEmpty() ? 0 : t.at(0).unicode();
+}
+
+}  // namespace
+
+// --- size grip ---
+
+void SizeGrip::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setPen(QPen(colorFromValue(0x80000010u), 1));  // button shadow
+  const int w = width(), h = height();
+  for (int i = 1; i <= 3; ++i) {
+    const int d = i * std::max(3, std::min(w, h) / 5);
+    p.drawLine(w - d, h - 2, w - 2, h - d);
+  }
+}
+
+void SizeGrip::mousePressEvent(QMouseEvent* e) {
+  QWindow* win = window()->windowHandle();
+  if (win && win->startSystemResize(Qt::BottomEdge | Qt::RightEdge)) return;
+  dragging_ = true;
+  pressAt_ = e->globalPosition().toPoint();
+  sizeAtPress_ = window()->size();
+}
+
+void SizeGrip::mouseMoveEvent(QMouseEvent* e) {
+  if (!dragging_) return;
+  const QPoint d = e->globalPosition().toPoint() - pressAt_;
+  window()->resize(std::max(1, sizeAtPress_.width() + d.x()), std::max(1, sizeAtPress_.height() + d.y()));
+}
+
+void SizeGrip::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
+
+// --- the window ---
+
+IDE::IDE() {
+  setObjectName(QStringLiteral("IDE"));
+  buildControls();
+  buildMenus();
+  qApp->installEventFilter(this);  // key preview
+  load();
+}
+
+IDE::~IDE() {
+  qApp->removeEventFilter(this);
+  scScript_.Reset();
+}
+
+void IDE::buildControls() {
+  client_ = new ClientArea(this);
+  setCentralWidget(client_);
+  const double dpi = logicalDpiX();
+  auto px = [dpi](double tw) { return twipsToPixels(tw, dpi); };
+
+  txtScript = new ScriptEdit(client_);
+  txtScript->setObjectName(QStringLiteral("txtScript"));
+  txtScript->setFont(fixedFont(QStringLiteral("Courier New"), 9.75));
+  txtScript->setGeometry(0, px(60), px(7155), px(4695));
+
+  txtInput = new QLineEdit(client_);
+  txtInput->setObjectName(QStringLiteral("txtInput"));
+  txtInput->setFont(fixedFont(QStringLiteral("Courier New"), 9.75));
+  txtInput->setEnabled(false);
+  QPalette ip = txtInput->palette();
+  ip.setColor(QPalette::Base, colorFromValue(kButtonFace));
+  txtInput->setPalette(ip);
+  txtInput->setGeometry(0, px(4740), px(7155), px(360));
+  setTabOrder(txtScript, txtInput);
+
+  StatusBarNav = new QLabel(client_);
+  StatusBarNav->setObjectName(QStringLiteral("StatusBarNav"));
+  StatusBarNav->setFont(statusFont());
+  StatusBarNav->setGeometry(px(30), px(7740), px(2445), px(315));
+
+  StatusBarMsg = new QLabel(client_);
+  StatusBarMsg->setObjectName(QStringLiteral("StatusBarMsg"));
+  StatusBarMsg->setFont(statusFont());
+  StatusBarMsg->setGeometry(px(2520), px(7740), px(4245), px(315));
+
+  StatusBarSize = new SizeGrip(client_);
+  StatusBarSize->setObjectName(QStringLiteral("StatusBarSize"));
+  StatusBarSize->setCursor(Qt::SizeFDiagCursor);
+  StatusBarSize->setGeometry(px(6780), px(7740), px(315), px(315));
+
+  connect(txtScript, &QPlainTextEdit::textChanged, this, [this] { onScriptChanged(); });
+}
+
+void IDE::buildMenus() {
+  QMenuBar* bar = menuBar();
+  auto menu = [bar](const char* name, const QString& caption) {
+    QMenu* m = bar->addMenu(caption);
+    m->setObjectName(QLatin1String(name));
+    m->menuAction()->setObjectName(QLatin1String(name));
+    return m;
+  };
+  auto item = [this](QMenu* m, const QString& name, const QString& caption, auto handler,
+                     QKeySequence keys = QKeySequence()) {
+    QAction* a = m->addAction(caption);
+    a->setObjectName(name);
+    if (!keys.isEmpty()) a->setShortcut(keys);
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+  };
+  auto indexed = [&](QMenu* m, const char* name, std::initializer_list<QString> captions, QAction** out,
+                     void (IDE::*handler)(int)) {
+    int i = 0;
+    for (const QString& c : captions) {
+      out[i] = item(m, QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i), c,
+                    [this, handler, i] { (this->*handler)(i); });
+      ++i;
+    }
+  };
+
+  mnuFile = menu("mnuFile", QStringLiteral("&File"));
+  mnuFileNew = item(mnuFile, QStringLiteral("mnuFileNew"), QStringLiteral("&New"), [this] { fileNew(); });
+  mnuFileOpen = item(mnuFile, QStringLiteral("mnuFileOpen"), QStringLiteral("&Open..."), [this] { fileOpen(); });
+  mnuFileSave = item(mnuFile, QStringLiteral("mnuFileSave"), QStringLiteral("&Save"), [this] { fileSave(); });
+  mnuFileSaveAs =
+      item(mnuFile, QStringLiteral("mnuFileSaveAs"), QStringLiteral("Save &As..."), [this] { fileSaveAs(); });
+  mnuFileSave->setEnabled(false);
+  mnuFileSaveAs->setEnabled(false);
+  mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileDiv"));
+  mnuFileExit = item(mnuFile, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit"), [this] { close(); });
+
+  mnuEdit = menu("mnuEdit", QStringLiteral("&Edit"));
+  mnuEditFind = item(mnuEdit, QStringLiteral("mnuEditFind"), QStringLiteral("&Find..."), [this] { editFind(); },
+                     QKeySequence(Qt::CTRL | Qt::Key_F));
+  mnuEditReplaceAll = item(mnuEdit, QStringLiteral("mnuEditReplaceAll"), QStringLiteral("&Replace All..."),
+                           [this] { editReplaceAll(); }, QKeySequence(Qt::CTRL | Qt::Key_H));
+  mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuEditDiv"));
+  mnuEditSelectAll = item(mnuEdit, QStringLiteral("mnuEditSelectAll"), QStringLiteral("Select &All"),
+                          [this] { editSelectAll(); }, QKeySequence(Qt::CTRL | Qt::Key_A));
+
+  mnuIDE = menu("mnuIDE", QStringLiteral("&IDE"));
+  mnuIDEFont = item(mnuIDE, QStringLiteral("mnuIDEFont"), QStringLiteral("&Font..."), [this] { ideFont(); });
+  mnuIDE->addSeparator()->setObjectName(QStringLiteral("mnuIDEDiv1"));
+  indexed(mnuIDE, "mnuIDETab", {QStringLiteral("&4 Character Tabs"), QStringLiteral("&8 Character Tabs")},
+          mnuIDETab, &IDE::mnuIDETab_Click);
+  mnuIDE->addSeparator()->setObjectName(QStringLiteral("mnuIDEDiv2"));
+  indexed(mnuIDE, "mnuIDEAllowUI", {QStringLiteral("&Disallow UI"), QStringLiteral("&Allow UI")}, mnuIDEAllowUI,
+          &IDE::mnuIDEAllowUI_Click);
+  mnuIDE->addSeparator()->setObjectName(QStringLiteral("mnuIDEDiv3"));
+  indexed(mnuIDE, "mnuIDESafeSubset",
+          {QStringLiteral("Disallow Un&safe Script"), QStringLiteral("Allow &Unsafe Script")}, mnuIDESafeSubset,
+          &IDE::mnuIDESafeSubset_Click);
+  mnuIDE->addSeparator()->setObjectName(QStringLiteral("mnuIDEDiv4"));
+  indexed(mnuIDE, "mnuIDEWSHVersion", {QStringLiteral("WSH 5.6"), QStringLiteral("WSH 5.7"), QStringLiteral("WSH 5.8")},
+          mnuIDEWSHVersion, &IDE::mnuIDEWSHVersion_Click);
+
+  mnuRun = menu("mnuRun", QStringLiteral("&Run"));
+  mnuRunStart = item(mnuRun, QStringLiteral("mnuRunStart"), QStringLiteral("Start"), [this] { run_->start(); },
+                     QKeySequence(Qt::Key_F5));
+  mnuRunStart->setEnabled(false);
+
+  mnuTimeout = menu("mnuTimeout", QStringLiteral("&Timeout"));
+  indexed(mnuTimeout, "mnuTimeoutVal",
+          {QStringLiteral("0.5 seconds"), QStringLiteral("1.0 seconds"), QStringLiteral("5.0 seconds"),
+           QStringLiteral("10.0 seconds"), QStringLiteral("25.0 seconds"), QStringLiteral("&Infinite"),
+           QStringLiteral("System &Detect Hangs")},
+          mnuTimeoutVal, &IDE::mnuTimeoutVal_Click);
+
+  mnuHelp = menu("mnuHelp", QStringLiteral("&Help"));
+  mnuHelpHost = item(mnuHelp, QStringLiteral("mnuHelpHost"), QStringLiteral("&Pallweave Help"), [this] { helpHost(); });
+  mnuHelpControl = item(mnuHelp, QStringLiteral("mnuHelpControl"), QStringLiteral("&About Microsoft Script Control "),
+                        [this] { helpControl(); });
+  mnuHelpScript = item(mnuHelp, QStringLiteral("mnuHelpScript"), QStringLiteral("&Windows Script Help"),
+                       [this] { helpScript(); });
+
+  for (QAction* group : {mnuIDETab[0], mnuIDETab[1], mnuIDEAllowUI[0], mnuIDEAllowUI[1], mnuIDESafeSubset[0],
+                         mnuIDESafeSubset[1], mnuIDEWSHVersion[0], mnuIDEWSHVersion[1], mnuIDEWSHVersion[2]})
+    group->setCheckable(true);
+  for (QAction* t : mnuTimeoutVal) t->setCheckable(true);
+}
+
+void IDE::load() {
+  LoadSettings();
+  ProgramTitle = QStringLiteral("Pallweave v. %1.%2").arg(PALLWEAVE_VERSION_MAJOR).arg(PALLWEAVE_VERSION_MINOR);
+  wscript_ = Ref<Object>(newWScriptSim(console_, scScript_));
+  run_ = std::make_unique<RunEngine>(static_cast<RunWindow&>(*this), scScript_, wscript_.get(), console_, flags_);
+  show();
+  mnuHelpScript->setVisible(QFileInfo::exists(ScriptHelpFile));
+  mnuTimeoutVal_Click(TimeoutX);
+  mnuIDEAllowUI_Click(AllowUIX);
+  mnuIDESafeSubset_Click(SafeSubsetX);
+  mnuIDETab_Click(TabX);
+  mnuIDEWSHVersion_Click(WSHVersionX);
+  fileNew();
+}
+
+void IDE::LoadSettings() {
+  // Until the settings file is read, every key has its default.
+  const double dpi = logicalDpiX();
+  move(0, 0);
+  resize(twipsToPixels(9000, dpi), twipsToPixels(6600, dpi));
+  TimeoutX = 3;
+  AllowUIX = 1;
+  SafeSubsetX = 1;
+  TabX = 0;
+  WSHVersionX = 0;
+  FilesDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+  const QFont f = fixedFont(QStringLiteral("Courier New"), 10);
+  txtScript->setFont(f);
+  txtScript->setForeColor(kWindowText);
+  ScriptForeColor = txtScript->foreColor();
+  txtInput->setFont(f);
+  ScriptHelpFile = QStringLiteral("script56.chm");
+}
+
+void IDE::layoutControls() {
+  if (isMinimized()) return;
+  const double dx = logicalDpiX(), dy = logicalDpiY();
+  KeptSizes kept;
+  kept.gripWidth = pixelsToTwips(StatusBarSize->width(), dx);
+  kept.gripHeight = pixelsToTwips(StatusBarSize->height(), dy);
+  kept.navWidth = pixelsToTwips(StatusBarNav->width(), dx);
+  kept.inputHeight = pixelsToTwips(txtInput->height(), dy);
+  const MainLayout m = layoutMain(pixelsToTwips(client_->width(), dx), pixelsToTwips(client_->height(), dy), kept);
+  // Edges are converted rather than sizes, so the controls tile without gaps.
+  auto place = [dx, dy](QWidget* w, const TwipRect& r) {
+    const int l = twipsToPixels(r.left, dx), t = twipsToPixels(r.top, dy);
+    w->setGeometry(l, t, twipsToPixels(r.left + r.width, dx) - l, twipsToPixels(r.top + r.height, dy) - t);
+  };
+  place(StatusBarSize, m.grip);
+  place(StatusBarNav, m.nav);
+  place(StatusBarMsg, m.msg);
+  place(txtInput, m.input);
+  place(txtScript, m.script);
+}
+
+void IDE::EnableMenus(bool on) {
+  for (QMenu* m : {mnuFile, mnuEdit, mnuRun, mnuTimeout, mnuIDE, mnuHelp}) m->menuAction()->setEnabled(on);
+  menusEnabled_ = on;
+}
+
+void IDE::setStatus(const QString& text, const QString& tooltip) {
+  StatusBarMsg->setText(text);
+  StatusBarMsg->setToolTip(tooltip);
+}
+
+void IDE::UpdateCaretStatus() {
+  const int line = txtScript->caretLine();
+  const int col = txtScript->selStart() - txtScript->lineStartOffset(line) + 1;
+  StatusBarNav->setText(QStringLiteral("Line: %1   Col: %2").arg(line + 1).arg(col));
+}
+
+QString IDE::documentTitle() const {
+  QString t = ProgramTitle + QStringLiteral(" - ") + CurrentScriptName;
+  if (IsReadOnly)
+    t += QStringLiteral(" (read only)");
+  else if (Modified)
+    t += QStringLiteral(" *");
+  return t;
+}
+
+void IDE::showTitle(bool running) { setWindowTitle(documentTitle() + (running ? QStringLiteral(" [running]") : QString())); }
+
+void IDE::beep() {
+  ++beeps_;
+  QApplication::beep();
+}
+
+void IDE::closeAfterRun() { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); }
+
+// --- document state ---
+
+bool IDE::AskToSaveChanges() { return true; }  // the unsaved-changes question comes with the documents
+
+void IDE::fileNew() {
+  if (!AskToSaveChanges()) return;
+  txtScript->setText(QString());
+  Modified = CanRun = HasFile = IsReadOnly = false;
+  ApplyDocumentState();
+  setStatus(QStringLiteral("New script"), QString());
+  CurrentScriptName = CurrentScriptPath = QStringLiteral("(new)");
+  UpdateCaretStatus();
+  showTitle(false);
+}
+
+void IDE::ApplyDocumentState() {
+  mnuFileSave->setEnabled(HasFile && !IsReadOnly && Modified);
+  txtScript->setReadOnly(IsReadOnly);
+  txtScript->setForeColor(IsReadOnly ? kGrayText : ScriptForeColor);
+  mnuFileSaveAs->setEnabled(Modified);
+  mnuRunStart->setEnabled(CanRun);
+}
+
+void IDE::onScriptChanged() {
+  if (!run_ || run_->showingOutput() || run_->running() || Modified) return;
+  Modified = CanRun = true;
+  ApplyDocumentState();
+  showTitle(false);
+}
+
+// --- keys and closing ---
+
+bool IDE::eventFilter(QObject* obj, QEvent* ev) {
+  const QEvent::Type type = ev->type();
+  if (type == QEvent::KeyRelease) {
+    lastKey_ = nullptr;
+    return false;
+  }
+  if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || !obj->isWidgetType() || !run_) return false;
+  QWidget* w = static_cast<QWidget*>(obj);
+  if (w->window() != this) return false;
+  if (type == QEvent::ShortcutOverride) {
+    // With the menus disabled no shortcut may fire; the key goes on to the
+    // window's key handling instead.
+    if (menusEnabled_) return false;
+    ev->accept();
+    return true;
+  }
+  auto* key = static_cast<QKeyEvent*>(ev);
+  // The same event object offered to a parent after its child ignored it is
+  // not a new key.
+  if (ev == lastKey_ && key->timestamp() == lastKeyTime_ && key->key() == lastKeyCode_ && lastKeyTarget_ &&
+      w != lastKeyTarget_ && w->isAncestorOf(lastKeyTarget_))
+    return false;
+  lastKey_ = ev;
+  lastKeyTime_ = key->timestamp();
+  lastKeyCode_ = key->key();
+  lastKeyTarget_ = w;
+  run_->keyDown();
+  const char16_t ch = keyChar(key);
+  return ch != 0 && run_->keyPress(ch);
+}
+
+void IDE::closeEvent(QCloseEvent* e) {
+  // The script goes back into the editor before anything may save it; a
+  // running script is asked to stop and the close comes back after the run.
+  if (!run_->prepareClose() || !AskToSaveChanges()) {
+    e->ignore();
+    return;
+  }
+  closeHelpViewer();
+  unloadFindWindows();
+  SaveSettings();
+  e->accept();
+}
+
+}  // namespace pw

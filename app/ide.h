@@ -1,0 +1,174 @@
+// IDE: the one main window. It owns the editor, the input line, the status
+// panes, the menus, the script control and the WScript object, and lays the
+// controls out in twips on every resize.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "run_engine.h"
+#include "script_control.h"
+#include "script_edit.h"
+#include "window_console.h"
+
+class QMenu;
+class QAction;
+
+namespace pw {
+
+// The size grip in the bottom-right corner: a press starts the window
+// system's own resize from that corner.
+class SizeGrip final : public QWidget {
+ public:
+  explicit SizeGrip(QWidget* parent) : QWidget(parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+
+ private:
+  // Where the platform has no system resize, the grip drags the size itself.
+  bool dragging_ = false;
+  QPoint pressAt_;
+  QSize sizeAtPress_;
+};
+
+class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
+ public:
+  IDE();
+  ~IDE() override;
+
+  // Controls, under their program names.
+  ScriptEdit* txtScript = nullptr;
+  QLineEdit* txtInput = nullptr;
+  QLabel* StatusBarNav = nullptr;
+  QLabel* StatusBarMsg = nullptr;
+  SizeGrip* StatusBarSize = nullptr;
+
+  QMenu *mnuFile = nullptr, *mnuEdit = nullptr, *mnuIDE = nullptr, *mnuRun = nullptr, *mnuTimeout = nullptr,
+        *mnuHelp = nullptr;
+  QAction *mnuFileNew = nullptr, *mnuFileOpen = nullptr, *mnuFileSave = nullptr, *mnuFileSaveAs = nullptr,
+          *mnuFileExit = nullptr;
+  QAction *mnuEditFind = nullptr, *mnuEditReplaceAll = nullptr, *mnuEditSelectAll = nullptr;
+  QAction* mnuIDEFont = nullptr;
+  QAction* mnuIDETab[2] = {};
+  QAction* mnuIDEAllowUI[2] = {};
+  QAction* mnuIDESafeSubset[2] = {};
+  QAction* mnuIDEWSHVersion[3] = {};
+  QAction* mnuRunStart = nullptr;
+  QAction* mnuTimeoutVal[7] = {};
+  QAction *mnuHelpHost = nullptr, *mnuHelpControl = nullptr, *mnuHelpScript = nullptr;
+
+  // Program-wide and window state read across the program.
+  QString ProgramTitle;
+  QString CurrentScriptName, CurrentScriptPath;
+  QString WshVersionText = QStringLiteral("5.6");
+  QString ScriptHelpFile;
+  QString FilesDir;
+  bool Modified = false, HasFile = false, IsReadOnly = false, CanRun = false;
+  uint32_t ScriptForeColor = 0x80000008u;
+  int32_t TimeoutMs = 10000;  // the control's own default until the options choose
+  int TimeoutX = 0, AllowUIX = 0, SafeSubsetX = 0, TabX = 0, WSHVersionX = 0;
+
+  ScriptControl& scScript() { return scScript_; }
+  RunEngine& runEngine() { return *run_; }
+  RunFlags& runFlags() { return flags_; }
+  WindowConsole& console() { return console_; }
+  Object* WScriptObject() const { return wscript_.get(); }
+  int beepCount() const { return beeps_; }
+  bool menusEnabled() const { return menusEnabled_; }
+
+  void EnableMenus(bool on);
+  void UpdateCaretStatus();
+  // Lays the controls out for the current client size.
+  void layoutControls();
+  QString documentTitle() const;
+
+ protected:
+  bool eventFilter(QObject* obj, QEvent* ev) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void buildControls();
+  void buildMenus();
+  void load();
+  void setStatus(const QString& text, const QString& tooltip) override;
+
+  // Document state (the file commands arrive with the documents).
+  void fileNew();
+  bool AskToSaveChanges();
+  void ApplyDocumentState();
+  void onScriptChanged();
+
+  // Hooks of the later commands.
+  void LoadSettings();
+  void SaveSettings() {}
+  void fileOpen() {}
+  void fileSave() {}
+  void fileSaveAs() {}
+  void editFind() {}
+  void editReplaceAll() {}
+  void editSelectAll() {}
+  void ideFont() {}
+  void mnuIDETab_Click(int) {}
+  void mnuIDEAllowUI_Click(int) {}
+  void mnuIDESafeSubset_Click(int) {}
+  void mnuIDEWSHVersion_Click(int) {}
+  void mnuTimeoutVal_Click(int) {}
+  void helpHost() {}
+  void helpControl() {}
+  void helpScript() {}
+  void closeHelpViewer() {}
+  void unloadFindWindows() {}
+
+  // RunWindow
+  void enableMenus(bool on) override { EnableMenus(on); }
+  QString editorText() override { return txtScript->text(); }
+  void setEditorText(const QString& text) override { txtScript->setText(text); }
+  int editorSelStart() override { return txtScript->selStart(); }
+  void setEditorSelection(int start, int length) override { txtScript->setSelection(start, length); }
+  uint32_t editorForeColor() override { return txtScript->foreColor(); }
+  void setEditorForeColor(uint32_t color) override { txtScript->setForeColor(color); }
+  void setEditorLocked(bool locked) override { txtScript->setReadOnly(locked); }
+  void focusEditor() override { txtScript->setFocus(); }
+  void clearInputLine() override { txtInput->clear(); }
+  void setNavStatus(const QString& text) override { StatusBarNav->setText(text); }
+  void showTitle(bool running) override;
+  void repaintNow() override { repaint(); }
+  void updateCaretStatus() override { UpdateCaretStatus(); }
+  bool isReadOnlyDocument() override { return IsReadOnly; }
+  uint32_t scriptForeColor() override { return ScriptForeColor; }
+  int32_t timeoutMs() override { return TimeoutMs; }
+  void beep() override;
+  void closeAfterRun() override;
+
+  // ConsoleWindow
+  QPlainTextEdit* consoleView() override { return txtScript; }
+  QLineEdit* inputLine() override { return txtInput; }
+  void showStatus(const QString& text) override { setStatus(text, QString()); }
+  QString currentScriptName() override { return CurrentScriptName; }
+  QString currentScriptPath() override { return CurrentScriptPath; }
+  QString wshVersionText() override { return WshVersionText; }
+
+  ScriptControl scScript_;
+  RunFlags flags_;
+  WindowConsole console_{*this, flags_};
+  Ref<Object> wscript_;
+  std::unique_ptr<RunEngine> run_;
+  QWidget* client_ = nullptr;
+  bool menusEnabled_ = true;
+  int beeps_ = 0;
+  // Key preview: a key that the focused control ignores travels on to its
+  // parents; it is handled once, for the first receiver.
+  const QEvent* lastKey_ = nullptr;
+  quint64 lastKeyTime_ = 0;
+  int lastKeyCode_ = 0;
+  QPointer<QWidget> lastKeyTarget_;
+};
+
+}  // namespace pw

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <mutex>
 #include <string>
 
 #include "engine.h"
@@ -112,9 +113,29 @@ struct Spawned {
   int in = -1, out = -1, err = -1;
 };
 
+// Children whose Exec object went away while they still ran; they are
+// reaped at the next start of a process so that no zombies pile up.
+std::mutex orphansLock;
+std::vector<pid_t> orphans;
+
+void adoptOrphan(pid_t pid) {
+  std::lock_guard<std::mutex> g(orphansLock);
+  orphans.push_back(pid);
+}
+
+void reapOrphans() {
+  std::lock_guard<std::mutex> g(orphansLock);
+  std::erase_if(orphans, [](pid_t p) {
+    int st;
+    pid_t r = ::waitpid(p, &st, WNOHANG);
+    return r == p || (r < 0 && errno == ECHILD);
+  });
+}
+
 // Starts argv[0] with the given arguments; pipes: connect stdin, stdout and
 // stderr to new pipes (else they are the program's own).
 Spawned spawn(const std::vector<std::string>& args, bool pipes) {
+  reapOrphans();
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
@@ -168,6 +189,7 @@ struct ExecState {
     for (int fd : {proc.in, proc.out, proc.err})
       if (fd >= 0) ::close(fd);
     reap(false);
+    if (!done && proc.pid > 0) adoptOrphan(proc.pid);
   }
 
   int fd(int k) const { return k == 0 ? proc.out : proc.err; }

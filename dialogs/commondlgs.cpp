@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -368,6 +370,20 @@ bool CommonDlgs::RunFontDialog() {
     initial.setUnderline(lf_.lfUnderline);
     initial.setStrikeOut(lf_.lfStrikeOut);
   }
+  // Without a style name the dialog takes the family's first style, which
+  // may well be an oblique one; choose the style nearest to what was asked.
+  QString style;
+  int distance = INT_MAX;
+  for (const QString& st : QFontDatabase::styles(initial.family())) {
+    QFont candidate = QFontDatabase::font(initial.family(), st, 10);
+    bool slanted = candidate.style() != QFont::StyleNormal;  // italic() misses oblique styles
+    int d = std::abs(int(candidate.weight()) - int(initial.weight())) + (slanted != initial.italic() ? 1000 : 0);
+    if (d < distance) {
+      distance = d;
+      style = st;
+    }
+  }
+  if (!style.isEmpty()) initial.setStyleName(style);
   dlg.setCurrentFont(initial);
 
   if ((flags & cf::LimitSize) && cf_.nSizeMax >= cf_.nSizeMin && cf_.nSizeMax > 0) {

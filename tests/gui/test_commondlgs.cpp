@@ -429,6 +429,8 @@ class CommonDlgsTest : public QObject {
     QVERIFY(mono);
     QCOMPARE(initial.family(), QString("DejaVu Sans Mono"));
     QCOMPARE(initial.pointSize(), 10);
+    QVERIFY(!initial.italic());
+    QVERIFY(!initial.bold());
     QCOMPARE(visibleSizes, (QStringList{"8", "9", "10", "11", "12", "14"}));
     QCOMPARE(color, QString("Green"));
     QCOMPARE(d.FontName, QString("DejaVu Sans Mono"));
@@ -443,6 +445,15 @@ class CommonDlgsTest : public QObject {
     onModal<QFontDialog>([](QFontDialog* dlg) { static_cast<QDialog*>(dlg)->accept(); });
     QCOMPARE(d.ShowFont(nullptr, &dc), false);
     QCOMPARE(d.FontSize, 9.75f);
+    QVERIFY(d.FontBold);  // the bold style was offered again
+    QVERIFY(!d.FontItalic);
+
+    d.FontBold = false;
+    d.FontItalic = true;
+    onModal<QFontDialog>([](QFontDialog* dlg) { static_cast<QDialog*>(dlg)->accept(); });
+    QCOMPARE(d.ShowFont(nullptr, &dc), false);
+    QVERIFY(!d.FontBold);
+    QVERIFY(d.FontItalic);
   }
 
   void sizeOutsideTheLimitsIsRefused() {

@@ -1,4 +1,6 @@
 // Built-in functions that need the engine itself: code at run time, objects, UI.
+#include <unistd.h>
+
 #include "engine.h"
 #include "objects.h"
 #include "ops.h"
@@ -21,8 +23,16 @@ Variant fnExecuteGlobal(Engine& e, Args a) {
 
 Variant fnGetRef(Engine& e, Args a) { return e.getRef(toString(a[0])); }
 
+// The server argument may name this machine; there are no remote servers.
+bool isLocalServer(u16v name) {
+  if (name.empty() || name == u"." || equalsNoCase(name, u"localhost") || name == u"127.0.0.1") return true;
+  char host[256] = {};
+  if (gethostname(host, sizeof host - 1) != 0) return false;
+  return equalsNoCase(name, fromUtf8(host));
+}
+
 Variant fnCreateObject(Engine& e, Args a) {
-  if (!a.missing(1) && !toString(a[1]).empty()) raise(429);  // no remote servers here
+  if (!a.missing(1) && !isLocalServer(toString(a[1]))) raise(429);
   return e.createObject(toString(a[0]));
 }
 

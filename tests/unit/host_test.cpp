@@ -132,6 +132,10 @@ TEST_F(HostTest, UnknownProgIdAndGetObject) {
   ASSERT_TRUE(sc.AddCode(u"Set d = GetObject(, \"Scripting.Dictionary\")\r\n"
                          u"d.Add \"k\", 1\r\nOut.Put TypeName(d) & d.Count\r\n"));
   EXPECT_EQ(text(0), u"Dictionary1");
+  ASSERT_TRUE(sc.AddCode(u"Out.Put TypeName(CreateObject(\"Scripting.Dictionary\", \"localhost\"))\r\n"));
+  EXPECT_EQ(text(1), u"Dictionary");
+  EXPECT_FALSE(sc.AddCode(u"Set r = CreateObject(\"Scripting.Dictionary\", \"far.away.example\")\r\n"));
+  EXPECT_EQ(sc.Error().Number, 429);
   sc.UseSafeSubset(true);
   EXPECT_FALSE(sc.AddCode(u"Set f = GetObject(, \"Scripting.FileSystemObject\")\r\n"));
   EXPECT_EQ(sc.Error().Number, 429);

@@ -106,6 +106,7 @@ IDE::IDE() {
   buildControls();
   buildMenus();
   qApp->installEventFilter(this);  // key preview
+  scScript_.SetHost(&host_);
   load();
 }
 

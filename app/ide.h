@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "gui_host.h"
 #include "run_engine.h"
 #include "script_control.h"
 #include "script_edit.h"
@@ -156,6 +157,7 @@ class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
   QString wshVersionText() override { return WshVersionText; }
 
   ScriptControl scScript_;
+  GuiHost host_{this};
   RunFlags flags_;
   WindowConsole console_{*this, flags_};
   Ref<Object> wscript_;

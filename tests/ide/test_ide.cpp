@@ -1,6 +1,9 @@
 // The main window driven as a user drives it: start-up, the layout, F5 with
 // the console, ReadLine, the stop keys, Quit, error reports and closing.
 #include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -320,6 +323,31 @@ class IdeTest : public QObject {
     setScript(ide->txtScript->text().chopped(QStringLiteral("WScript.StdOut.WriteChars \"gone\" & Chr(12)").size()));
     run();
     QCOMPARE(console(), QStringLiteral("def\r\n\r\n\r\n\r\n\r\nTrue\r\n1\r\n5.6\r\n166\r\n1\r\n0\r\nWScriptSim\r\n\r\n"));
+  }
+
+  void msgBoxAndInputBoxAskInTheWindow() {
+    watchdog();
+    setScript(QStringLiteral("r = MsgBox(\"one\" & vbCrLf & \"two\", vbYesNo + vbQuestion + vbDefaultButton2, \"Ask\")\r\n"
+                             "WScript.Echo r\r\nWScript.Echo InputBox(\"Name?\", \"T\", \"def\") & \"!\""));
+    QString text, title;
+    bool noIsDefault = false;
+    when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      text = box->text();
+      title = box->windowTitle();
+      noIsDefault = box->defaultButton() == box->button(QMessageBox::No);
+      box->button(QMessageBox::Yes)->click();
+    });
+    when([] { return qobject_cast<QInputDialog*>(QApplication::activeModalWidget()) != nullptr; }, [&] {
+      auto* dlg = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      dlg->setTextValue(dlg->textValue() + QStringLiteral("ault"));
+      dlg->accept();
+    });
+    run();
+    QCOMPARE(text, QStringLiteral("one\ntwo"));
+    QCOMPARE(title, QStringLiteral("Ask"));
+    QVERIFY(noIsDefault);
+    QCOMPARE(console(), QStringLiteral("6\r\ndefault!\r\n"));
   }
 
   void consoleIsTrimmedPast30000() {

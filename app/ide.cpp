@@ -364,8 +364,11 @@ void IDE::onScriptChanged() {
 
 bool IDE::eventFilter(QObject* obj, QEvent* ev) {
   const QEvent::Type type = ev->type();
-  if (type == QEvent::KeyRelease) {
-    lastKey_ = nullptr;
+  if (type == QEvent::KeyRelease || type == QEvent::MouseButtonRelease) {
+    if (type == QEvent::KeyRelease) lastKey_ = nullptr;
+    // The caret pane follows the editor, but not while it shows console output.
+    if ((obj == txtScript || obj == txtScript->viewport()) && run_ && !run_->running() && !run_->showingOutput())
+      UpdateCaretStatus();
     return false;
   }
   if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || !obj->isWidgetType() || !run_) return false;

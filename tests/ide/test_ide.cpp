@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <functional>
 
@@ -101,6 +102,19 @@ class IdeTest : public QObject {
     QVERIFY(ide->mnuFileSaveAs->isEnabled());
     QVERIFY(!ide->mnuFileSave->isEnabled());
     QCOMPARE(ide->windowTitle(), QStringLiteral("Pallweave v. 2.7 - (new) *"));
+  }
+
+  void theCaretPaneFollowsKeysAndClicks() {
+    setScript(QStringLiteral("ab\r\n\tcd\r\nefg"));
+    ide->txtScript->setSelection(0, 0);
+    QTest::keyClick(ide->txtScript, Qt::Key_Down);
+    QTest::keyClick(ide->txtScript, Qt::Key_Right);
+    QCOMPARE(ide->StatusBarNav->text(), QStringLiteral("Line: 2   Col: 2"));  // a tab is one column
+    QTextCursor third(ide->txtScript->document()->findBlockByNumber(2));
+    third.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 2);
+    const QPoint at = ide->txtScript->cursorRect(third).center();
+    QTest::mouseClick(ide->txtScript->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(ide->StatusBarNav->text(), QStringLiteral("Line: 3   Col: 3"));
   }
 
   void layoutTilesOnResizeAndSurvivesTinySizes() {
@@ -412,6 +426,18 @@ class IdeTest : public QObject {
     QTest::qWait(50);  // the close comes back once the run is over
     QVERIFY(!ide->isVisible());
     QCOMPARE(ide->txtScript->text(), script);
+  }
+
+  void closingDuringReadLineStopsTheWait() {
+    watchdog();
+    const QString script = QStringLiteral("s = WScript.StdIn.ReadLine\r\nWScript.Echo \"not reached\"");
+    setScript(script);
+    when([this] { return ide->runFlags().AwaitingInput; }, [this] { ide->close(); });
+    run();
+    QTest::qWait(50);
+    QVERIFY(!ide->isVisible());
+    QCOMPARE(ide->txtScript->text(), script);
+    QVERIFY(!ide->txtInput->isEnabled());
   }
 
   void closingWhileOutputIsShownPutsTheScriptBack() {

@@ -75,6 +75,7 @@ inline bool fastArith(Variant& a, const Variant& b) {
 // False (nothing done) unless target is an unshared string and tail a string.
 bool appendInPlace(Variant& target, const Variant& tail) {
   if (target.vt != vtString || tail.vt != vtString || (target.s && target.s->refs != 1)) return false;
+  if ((target.aux | tail.aux) & 1) return false;  // odd byte counts (ChrB) need the general join
   u16v bv = tail.strView();
   if (!target.s) {
     target = tail;

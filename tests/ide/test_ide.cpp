@@ -1,6 +1,7 @@
 // The main window driven as a user drives it: start-up, the layout, F5 with
 // the console, ReadLine, the stop keys, Quit, error reports and closing.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -311,6 +312,40 @@ class IdeTest : public QObject {
     QCOMPARE(status(), QStringLiteral("Runtime error 11, line 2: Division by zero"));
     QCOMPARE(ide->txtScript->textCursor().selectedText(), QStringLiteral("b = 1 / 0"));
     QVERIFY(!ide->runEngine().showingOutput());
+  }
+
+  void theTimeoutStopsARunawayLoop() {
+    ide->TimeoutMs = 300;
+    ide->scScript().AllowUI(false);
+    setScript(QStringLiteral("x = 0\r\nDo\r\nx = x + 1\r\nLoop"));
+    QElapsedTimer t;
+    t.start();
+    run();
+    QVERIFY(t.elapsed() >= 290);
+    QVERIFY2(QRegularExpression(QStringLiteral(R"(^Runtime error -2147467260, line [2-4]: Script timed out$)"))
+                 .match(status())
+                 .hasMatch(),
+             qPrintable(status()));
+    QCOMPARE(ide->beepCount(), 1);
+    QVERIFY(!ide->runEngine().showingOutput());
+    QVERIFY(ide->txtScript->textCursor().hasSelection());
+
+    // With UI allowed the user is asked first; No lets the script go on for another period.
+    ide->scScript().AllowUI(true);
+    int asked = 0;
+    std::function<void()> answer = [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      box->button(++asked == 1 ? QMessageBox::No : QMessageBox::Yes)->click();
+      if (asked == 1)
+        when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, answer);
+    };
+    when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, answer);
+    setScript(QStringLiteral("Do\r\nWScript.Echo 1\r\nLoop"));
+    t.restart();
+    run();
+    QCOMPARE(asked, 2);
+    QVERIFY(t.elapsed() >= 590);
+    QVERIFY(status().endsWith(QStringLiteral("Script timed out")));
   }
 
   void hostErrorsReachTheReport() {

@@ -142,6 +142,18 @@ class IdeTest : public QObject {
     QVERIFY(ide->txtScript->height() >= 0);
   }
 
+  void theSizeGripResizesFromTheBottomRightCorner() {
+    // Offscreen has no system resize, so the grip's own drag is what runs here.
+    const QSize before = ide->size();
+    QTest::mousePress(ide->StatusBarSize, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(ide->StatusBarSize, QPoint(45, 35));
+    QTest::mouseRelease(ide->StatusBarSize, Qt::LeftButton, {}, QPoint(45, 35));
+    QTest::qWait(20);
+    QCOMPARE(ide->size(), before + QSize(40, 30));
+    QCOMPARE(ide->StatusBarSize->geometry().bottomRight(),
+             QPoint(ide->centralWidget()->width() - 1, ide->centralWidget()->height() - 1));
+  }
+
   void f5RunsAOneLineScriptInTheConsole() {
     setScript(QStringLiteral("WScript.Echo \"hello\", 1: WScript.Sleep 0"));
     ide->txtScript->setSelection(5, 0);

@@ -930,12 +930,31 @@ bool parseNumber(u16v text, double& out) {
   u16v t = trimBlanks(text);
   if (t.empty()) return false;
   if (t[0] == '&') return parseRadix(t, out);
+  // The automation conversion also takes the US currency sign, a negative
+  // amount in parentheses and a trailing sign: "$5", "(5)", "5-".
+  bool neg = false, signed_ = false;
+  if (t.size() >= 2 && t.front() == '(' && t.back() == ')') {
+    neg = signed_ = true;
+    t = trimBlanks(t.substr(1, t.size() - 2));
+  }
+  auto takeLeadingSign = [&] {
+    if (!signed_ && !t.empty() && (t[0] == '+' || t[0] == '-')) {
+      neg = t[0] == '-';
+      signed_ = true;
+      t = trimBlanks(t.substr(1));
+    }
+  };
+  takeLeadingSign();
+  if (!t.empty() && t[0] == '$') t = trimBlanks(t.substr(1));
+  takeLeadingSign();
+  if (!signed_ && t.size() > 1 && (t.back() == '+' || t.back() == '-')) {
+    neg = t.back() == '-';
+    t = trimBlanks(t.substr(0, t.size() - 1));
+  }
+  if (t.empty()) return false;
   size_t i = 0, n = t.size();
   std::string buf;
-  if (t[i] == '+' || t[i] == '-') {
-    if (t[i] == '-') buf.push_back('-');
-    ++i;
-  }
+  if (neg) buf.push_back('-');
   size_t mantStart = buf.size();
   bool any = false;
   int64_t exp = 0;

@@ -25,8 +25,6 @@ namespace pw {
 namespace {
 
 constexpr uint32_t kButtonFace = 0x8000000Fu;
-constexpr uint32_t kWindowText = 0x80000008u;
-constexpr uint32_t kGrayText = 0x80000011u;
 
 // The client area tells the window about every resize.
 class ClientArea final : public QWidget {
@@ -101,7 +99,7 @@ void SizeGrip::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
 
 // --- the window ---
 
-IDE::IDE() {
+IDE::IDE(const QString& settingsFolder) : settingsFolder_(settingsFolder) {
   setObjectName(QStringLiteral("IDE"));
   buildControls();
   buildMenus();
@@ -175,7 +173,12 @@ void IDE::buildMenus() {
     int i = 0;
     for (const QString& c : captions) {
       out[i] = item(m, QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i), c,
-                    [this, handler, i] { (this->*handler)(i); });
+                    [this, handler, i, out] {
+                      // The handler alone sets the group's check marks: undo
+                      // the toggle the click made on a checkable item.
+                      out[i]->setChecked(!out[i]->isChecked());
+                      (this->*handler)(i);
+                    });
       ++i;
     }
   };
@@ -245,6 +248,8 @@ void IDE::load() {
   LoadSettings();
   ProgramTitle = QStringLiteral("Pallweave v. %1.%2").arg(PALLWEAVE_VERSION_MAJOR).arg(PALLWEAVE_VERSION_MINOR);
   wscript_ = Ref<Object>(newWScriptSim(console_, scScript_));
+  Dialogs = std::make_unique<CommonDlgs>();
+  Dialogs->MaxFileSize = 4096;  // a Linux path, not a Windows one, must fit
   run_ = std::make_unique<RunEngine>(static_cast<RunWindow&>(*this), scScript_, wscript_.get(), console_, flags_);
   show();
   mnuHelpScript->setVisible(QFileInfo::exists(ScriptHelpFile));
@@ -254,25 +259,6 @@ void IDE::load() {
   mnuIDETab_Click(TabX);
   mnuIDEWSHVersion_Click(WSHVersionX);
   fileNew();
-}
-
-void IDE::LoadSettings() {
-  // Until the settings file is read, every key has its default.
-  const double dpi = logicalDpiX();
-  move(0, 0);
-  resize(twipsToPixels(9000, dpi), twipsToPixels(6600, dpi));
-  TimeoutX = 3;
-  AllowUIX = 1;
-  SafeSubsetX = 1;
-  TabX = 0;
-  WSHVersionX = 0;
-  FilesDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-  const QFont f = fixedFont(QStringLiteral("Courier New"), 10);
-  txtScript->setFont(f);
-  txtScript->setForeColor(kWindowText);
-  ScriptForeColor = txtScript->foreColor();
-  txtInput->setFont(f);
-  ScriptHelpFile = QStringLiteral("script56.chm");
 }
 
 void IDE::layoutControls() {
@@ -329,36 +315,6 @@ void IDE::beep() {
 }
 
 void IDE::closeAfterRun() { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); }
-
-// --- document state ---
-
-bool IDE::AskToSaveChanges() { return true; }  // the unsaved-changes question comes with the documents
-
-void IDE::fileNew() {
-  if (!AskToSaveChanges()) return;
-  txtScript->setText(QString());
-  Modified = CanRun = HasFile = IsReadOnly = false;
-  ApplyDocumentState();
-  setStatus(QStringLiteral("New script"), QString());
-  CurrentScriptName = CurrentScriptPath = QStringLiteral("(new)");
-  UpdateCaretStatus();
-  showTitle(false);
-}
-
-void IDE::ApplyDocumentState() {
-  mnuFileSave->setEnabled(HasFile && !IsReadOnly && Modified);
-  txtScript->setReadOnly(IsReadOnly);
-  txtScript->setForeColor(IsReadOnly ? kGrayText : ScriptForeColor);
-  mnuFileSaveAs->setEnabled(Modified);
-  mnuRunStart->setEnabled(CanRun);
-}
-
-void IDE::onScriptChanged() {
-  if (!run_ || run_->showingOutput() || run_->running() || Modified) return;
-  Modified = CanRun = true;
-  ApplyDocumentState();
-  showTitle(false);
-}
 
 // --- keys and closing ---
 

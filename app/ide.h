@@ -9,10 +9,12 @@
 #include <QPointer>
 #include <memory>
 
+#include "commondlgs.h"
 #include "gui_host.h"
 #include "run_engine.h"
 #include "script_control.h"
 #include "script_edit.h"
+#include "script_file.h"
 #include "window_console.h"
 
 class QMenu;
@@ -41,7 +43,9 @@ class SizeGrip final : public QWidget {
 
 class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
  public:
-  IDE();
+  // settingsFolder: where Pallweave.ini is read and written, and the default
+  // folder for scripts; empty for the program's own place (tests pass their own).
+  explicit IDE(const QString& settingsFolder = QString());
   ~IDE() override;
 
   // Controls, under their program names.
@@ -68,13 +72,15 @@ class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
   // Program-wide and window state read across the program.
   QString ProgramTitle;
   QString CurrentScriptName, CurrentScriptPath;
-  QString WshVersionText = QStringLiteral("5.6");
+  QString WshVersionText;  // set by the WSH version choice
   QString ScriptHelpFile;
   QString FilesDir;
   bool Modified = false, HasFile = false, IsReadOnly = false, CanRun = false;
   uint32_t ScriptForeColor = 0x80000008u;
-  int32_t TimeoutMs = 10000;  // the control's own default until the options choose
+  int32_t TimeoutMs = 0;  // until the time-out choice is applied at start-up
   int TimeoutX = 0, AllowUIX = 0, SafeSubsetX = 0, TabX = 0, WSHVersionX = 0;
+  QString SettingsPath, DefaultFilesDir;
+  std::unique_ptr<CommonDlgs> Dialogs;  // the one file and font dialog object
 
   ScriptControl& scScript() { return scScript_; }
   RunEngine& runEngine() { return *run_; }
@@ -100,27 +106,38 @@ class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
   void load();
   void setStatus(const QString& text, const QString& tooltip) override;
 
-  // Document state (the file commands arrive with the documents).
+  // Documents and the editor view (ide_documents.cpp).
+  enum class SaveResult { Saved, Canceled, Failed };
   void fileNew();
+  void fileOpen();
+  SaveResult fileSave();
+  SaveResult fileSaveAs();
   bool AskToSaveChanges();
   void ApplyDocumentState();
   void onScriptChanged();
+  bool writeDocument(const QString& path);
+  bool showFileDialog(bool save);  // true when nothing was chosen
+  void editSelectAll();
+  void ideFont();
+  void mnuIDETab_Click(int index);
+  // A VBScript MsgBox style in, the button's code (vbYes = 6 ...) out.
+  int msgBox(const QString& text, int style, const QString& title);
+  // Sets the editor's font and colour, makes the colour ScriptForeColor and
+  // gives the input line the same.
+  void applyScriptFont(const QString& name, float size, bool bold, bool italic, int charset, uint32_t color);
+
+  // Settings and run options (ide_options.cpp).
+  void LoadSettings();
+  void SaveSettings();
+  void mnuIDEAllowUI_Click(int index);
+  void mnuIDESafeSubset_Click(int index);
+  void mnuIDEWSHVersion_Click(int index);
+  void mnuTimeoutVal_Click(int index);
+
 
   // Hooks of the later commands.
-  void LoadSettings();
-  void SaveSettings() {}
-  void fileOpen() {}
-  void fileSave() {}
-  void fileSaveAs() {}
   void editFind() {}
   void editReplaceAll() {}
-  void editSelectAll() {}
-  void ideFont() {}
-  void mnuIDETab_Click(int) {}
-  void mnuIDEAllowUI_Click(int) {}
-  void mnuIDESafeSubset_Click(int) {}
-  void mnuIDEWSHVersion_Click(int) {}
-  void mnuTimeoutVal_Click(int) {}
   void helpHost() {}
   void helpControl() {}
   void helpScript() {}
@@ -156,6 +173,8 @@ class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
   QString currentScriptPath() override { return CurrentScriptPath; }
   QString wshVersionText() override { return WshVersionText; }
 
+  QString settingsFolder_;
+  ScriptFormat format_ = newScriptFormat();  // how the document's file looked on disk
   ScriptControl scScript_;
   GuiHost host_{this};
   RunFlags flags_;

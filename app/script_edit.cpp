@@ -1,6 +1,7 @@
 #include "script_edit.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <algorithm>
@@ -93,6 +94,22 @@ void ScriptEdit::setForeColor(uint32_t color) {
   p.setColor(QPalette::Active, QPalette::Text, c);
   p.setColor(QPalette::Inactive, QPalette::Text, c);
   setPalette(p);
+}
+
+void ScriptEdit::setTabChars(int n) {
+  tabChars_ = n;
+  applyTabStops();
+}
+
+void ScriptEdit::applyTabStops() {
+  if (tabChars_ <= 0) return;
+  setTabStopDistance(tabChars_ * QFontMetricsF(font()).averageCharWidth());
+  viewport()->update();
+}
+
+void ScriptEdit::changeEvent(QEvent* e) {
+  QPlainTextEdit::changeEvent(e);
+  if (e->type() == QEvent::FontChange) applyTabStops();
 }
 
 void ScriptEdit::keyPressEvent(QKeyEvent* e) {

@@ -26,15 +26,29 @@ class ScriptEdit final : public QPlainTextEdit {
   uint32_t foreColor() const { return foreColor_; }
   void setForeColor(uint32_t color);
 
+  // The font's character set as the settings keep it; Qt fonts carry none.
+  int charset() const { return charset_; }
+  void setCharset(int charset) { charset_ = charset; }
+
+  // Tab stops every n average character widths of the current font, kept
+  // when the font changes.
+  void setTabChars(int n);
+  int tabChars() const { return tabChars_; }
+
   // Offsets of the text against positions in the document.
   int toOffset(int docPos) const;
   int toDocPos(int offset) const;
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
+  void changeEvent(QEvent* e) override;
 
  private:
+  void applyTabStops();
+
   uint32_t foreColor_ = 0x80000008u;
+  int charset_ = 0;
+  int tabChars_ = 0;  // 0: Qt's own tab stops
 };
 
 // A 32-bit colour value as the widgets show it.

@@ -287,9 +287,6 @@ SettingsPlace settingsPlace() {
   return p;
 }
 
-double pixelsToTwips(int pixels, double dpi) { return pixels * 1440.0 / dpi; }
-int twipsToPixels(double twips, double dpi) { return int(std::lround(twips * dpi / 1440.0)); }
-
 void storeWindowPlacement(Settings& s, const QWidget& window) {
   Qt::WindowStates st = window.windowState();
   s.windowState = (st & Qt::WindowMinimized) ? 0 : (st & Qt::WindowMaximized) ? 2 : 0;

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "main_layout.h"  // pixelsToTwips, twipsToPixels
+
 class QWidget;
 
 namespace pw {
@@ -53,9 +55,7 @@ SettingsPlace chooseSettingsPlace(const QString& exeDir, const QString& installP
 SettingsPlace settingsPlace();
 bool createSettingsFolder(const SettingsPlace& place);
 
-// Window placement in twips at the given logical resolution.
-double pixelsToTwips(int pixels, double dpi);
-int twipsToPixels(double twips, double dpi);
+// Window placement in twips at the window's logical resolution.
 // Minimised is stored as normal; the bounds stored are the normal ones.
 void storeWindowPlacement(Settings& s, const QWidget& window);
 void applyWindowPlacement(QWidget& window, const Settings& s);

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -24,8 +25,19 @@ const QString kComplete = QStringLiteral(R"(^Script complete\. \d+\.\d{4} second
 class IdeTest : public QObject {
   Q_OBJECT
 
+  std::unique_ptr<QTemporaryDir> settingsDir;  // each window reads and writes its own settings
   std::unique_ptr<IDE> ide;
   bool watchdogFired = false;
+  int unsavedQuestions = 0;
+
+  // The close asks about the unsaved script; answers No.
+  void answerUnsavedWithNo() {
+    when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box->windowTitle() == QStringLiteral("Unsaved changes")) ++unsavedQuestions;
+      box->button(QMessageBox::No)->click();
+    });
+  }
 
   // Acts once cond holds; timers fire while the script pumps messages.
   void when(std::function<bool()> cond, std::function<void()> act) {
@@ -64,7 +76,9 @@ class IdeTest : public QObject {
  private slots:
   void init() {
     watchdogFired = false;
-    ide = std::make_unique<IDE>();
+    unsavedQuestions = 0;
+    settingsDir = std::make_unique<QTemporaryDir>();
+    ide = std::make_unique<IDE>(settingsDir->path());
     QVERIFY(QTest::qWaitForWindowExposed(ide.get()));
     ide->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(ide.get()));
@@ -468,10 +482,11 @@ class IdeTest : public QObject {
     const QString script = QStringLiteral("Do\r\nWScript.Sleep 1\r\nLoop");
     setScript(script);
     when([] { return true; }, [this] { ide->close(); });
+    answerUnsavedWithNo();
     run();
     QVERIFY(ide->runEngine().showingOutput() || !ide->isVisible());
-    QTest::qWait(50);  // the close comes back once the run is over
-    QVERIFY(!ide->isVisible());
+    QTRY_VERIFY(!ide->isVisible());  // the close comes back once the run is over
+    QCOMPARE(unsavedQuestions, 1);
     QCOMPARE(ide->txtScript->text(), script);
   }
 
@@ -480,9 +495,9 @@ class IdeTest : public QObject {
     const QString script = QStringLiteral("s = WScript.StdIn.ReadLine\r\nWScript.Echo \"not reached\"");
     setScript(script);
     when([this] { return ide->runFlags().AwaitingInput; }, [this] { ide->close(); });
+    answerUnsavedWithNo();
     run();
-    QTest::qWait(50);
-    QVERIFY(!ide->isVisible());
+    QTRY_VERIFY(!ide->isVisible());
     QCOMPARE(ide->txtScript->text(), script);
     QVERIFY(!ide->txtInput->isEnabled());
   }
@@ -491,8 +506,10 @@ class IdeTest : public QObject {
     setScript(QStringLiteral("WScript.Echo \"output\""));
     run();
     QVERIFY(ide->runEngine().showingOutput());
+    answerUnsavedWithNo();
     ide->close();
     QVERIFY(!ide->isVisible());
+    QCOMPARE(unsavedQuestions, 1);
     QCOMPARE(ide->txtScript->text(), QStringLiteral("WScript.Echo \"output\""));
   }
 };

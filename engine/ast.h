@@ -43,6 +43,10 @@ struct Expr {
   u16 name;               // Name, Member, New
   ExprP a, b;             // Unary/Binary operands; Member/Call base in a
   std::vector<ExprP> args;  // Call
+  Expr() = default;
+  Expr(const Expr&) = delete;
+  Expr& operator=(const Expr&) = delete;
+  ~Expr();
   bool literalOperand() const { return kind == EK::Literal; }
 };
 

@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "ops.h"
+#include "stack_guard.h"
 
 namespace pw {
 
@@ -187,7 +188,13 @@ struct CompileScope {
   }
 
   // --- expressions ---
+  // Member chains (a.b.c...) and calls nest without bound in the tree.
+  static void checkDepth(const Expr& e) {
+    if (stackNearlyFull()) throw SyntaxError{1001, e.line, e.col};
+  }
+
   void expr(const Expr& e) {
+    checkDepth(e);
     switch (e.kind) {
       case EK::Literal:
         emit(OpCode::PushConst, 1, 1, constIndex(e.value));
@@ -220,36 +227,49 @@ struct CompileScope {
         emit(e.op == Op::Neg ? OpCode::Neg : OpCode::Not, 0);
         return;
       case EK::Binary: {
-        expr(*e.a);
-        expr(*e.b);
-        OpCode op;
-        switch (e.op) {
-          case Op::Add: op = OpCode::Add; break;
-          case Op::Sub: op = OpCode::Sub; break;
-          case Op::Mul: op = OpCode::Mul; break;
-          case Op::Div: op = OpCode::Div; break;
-          case Op::IntDiv: op = OpCode::IntDiv; break;
-          case Op::Mod: op = OpCode::Mod; break;
-          case Op::Pow: op = OpCode::Pow; break;
-          case Op::Concat: op = OpCode::Concat; break;
-          case Op::And: op = OpCode::And; break;
-          case Op::Or: op = OpCode::Or; break;
-          case Op::Xor: op = OpCode::Xor; break;
-          case Op::Eqv: op = OpCode::Eqv; break;
-          case Op::Imp: op = OpCode::Imp; break;
-          case Op::Is: op = OpCode::Is; break;
-          default: {
-            CmpOp c = e.op == Op::Eq ? CmpOp::Eq : e.op == Op::Ne ? CmpOp::Ne : e.op == Op::Lt ? CmpOp::Lt
-                    : e.op == Op::Le ? CmpOp::Le : e.op == Op::Gt ? CmpOp::Gt : CmpOp::Ge;
-            uint16_t lit = (isLiteral(*e.a) ? 1 : 0) | (isLiteral(*e.b) ? 2 : 0);
-            emit(OpCode::Cmp, -1, static_cast<uint8_t>(c), 0, lit);
-            return;
-          }
+        // a & b & c & ... leans left as deep as it is long: walk its left
+        // spine in a loop so that long chains compile without deep recursion.
+        std::vector<const Expr*> spine;
+        const Expr* x = &e;
+        while (x->kind == EK::Binary) {
+          spine.push_back(x);
+          x = x->a.get();
         }
-        emit(op, -1);
+        expr(*x);
+        for (auto it = spine.rbegin(); it != spine.rend(); ++it) {
+          expr(*(*it)->b);
+          binaryOp(**it);
+        }
         return;
       }
     }
+  }
+  void binaryOp(const Expr& e) {
+    OpCode op;
+    switch (e.op) {
+      case Op::Add: op = OpCode::Add; break;
+      case Op::Sub: op = OpCode::Sub; break;
+      case Op::Mul: op = OpCode::Mul; break;
+      case Op::Div: op = OpCode::Div; break;
+      case Op::IntDiv: op = OpCode::IntDiv; break;
+      case Op::Mod: op = OpCode::Mod; break;
+      case Op::Pow: op = OpCode::Pow; break;
+      case Op::Concat: op = OpCode::Concat; break;
+      case Op::And: op = OpCode::And; break;
+      case Op::Or: op = OpCode::Or; break;
+      case Op::Xor: op = OpCode::Xor; break;
+      case Op::Eqv: op = OpCode::Eqv; break;
+      case Op::Imp: op = OpCode::Imp; break;
+      case Op::Is: op = OpCode::Is; break;
+      default: {
+        CmpOp c = e.op == Op::Eq ? CmpOp::Eq : e.op == Op::Ne ? CmpOp::Ne : e.op == Op::Lt ? CmpOp::Lt
+                : e.op == Op::Le ? CmpOp::Le : e.op == Op::Gt ? CmpOp::Gt : CmpOp::Ge;
+        uint16_t lit = (isLiteral(*e.a) ? 1 : 0) | (isLiteral(*e.b) ? 2 : 0);
+        emit(OpCode::Cmp, -1, static_cast<uint8_t>(c), 0, lit);
+        return;
+      }
+    }
+    emit(op, -1);
   }
   static bool isLiteral(const Expr& e) {
     if (e.kind == EK::Literal) return true;
@@ -259,10 +279,16 @@ struct CompileScope {
 
   // True when evaluating e cannot run script code (so it cannot change variables).
   bool calls(const Expr& e) {
+    checkDepth(e);
     switch (e.kind) {
       case EK::Literal: case EK::Nothing: case EK::Missing: return false;
       case EK::Paren: case EK::Unary: return calls(*e.a);
-      case EK::Binary: return calls(*e.a) || calls(*e.b);
+      case EK::Binary: {
+        const Expr* x = &e;
+        for (; x->kind == EK::Binary; x = x->a.get())
+          if (calls(*x->b)) return true;
+        return calls(*x);
+      }
       case EK::Name: {
         LK k = resolve(e.name).k;
         return !(isVariable({k, 0, {}}) || k == LK::Const);
@@ -314,6 +340,7 @@ struct CompileScope {
   // A call, index or member access; a statement call discards nothing here
   // (the caller pops) but uses the Method kind for members.
   void call(const Expr& e, bool statement) {
+    checkDepth(e);
     const Expr* base = &e;
     const std::vector<ExprP>* argList = nullptr;
     static const std::vector<ExprP> kNone;
@@ -395,6 +422,7 @@ struct CompileScope {
   }
 
   void statement(const Stmt& s) {
+    if (stackNearlyFull()) throw SyntaxError{1001, s.line, s.col};
     markStatement(s);
     switch (s.kind) {
       case SK::Nop: break;

@@ -1,14 +1,14 @@
 #include "engine.h"
 
-#include <pthread.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <new>
+#include <stdexcept>
 
 #include "compiler.h"
 #include "objects.h"
 #include "ops.h"
+#include "stack_guard.h"
 
 namespace pw {
 
@@ -111,6 +111,13 @@ void Engine::setErr(const ScriptError& e) {
   if (err_->e.description.empty()) err_->e.description = errorText(e.number);
 }
 
+size_t Engine::staleStackSlots() const {
+  size_t n = 0;
+  for (const Variant* q = stack_.get(); q < stackHigh_ && q < stackEnd_; ++q)
+    if (q->vt != vtEmpty || q->raw != 0) ++n;
+  return n;
+}
+
 void Engine::clearErr() { err_->e = ScriptError(); }
 
 void Engine::checkTimeout() {
@@ -170,25 +177,7 @@ void Engine::reportRuntime(const ScriptError& e) {
 }
 
 // Deep recursion must end in error 28, whatever stack the host thread has.
-void Engine::setStackLimit() {
-  pthread_attr_t attr;
-  void* addr = nullptr;
-  size_t size = 0;
-  char here;
-  uintptr_t cur = reinterpret_cast<uintptr_t>(&here);
-  if (pthread_getattr_np(pthread_self(), &attr) == 0) {
-    pthread_attr_getstack(&attr, &addr, &size);
-    pthread_attr_destroy(&attr);
-  }
-  if (!addr || size == 0) {
-    cStackLimit_ = cur - (512u << 10);
-    return;
-  }
-  uintptr_t low = reinterpret_cast<uintptr_t>(addr);
-  size_t margin = std::max<size_t>(std::min<size_t>(size / 4, 256u << 10), 64u << 10);
-  cStackLimit_ = low + margin;
-  if (cStackLimit_ > cur) cStackLimit_ = cur - (32u << 10);
-}
+void Engine::setStackLimit() { cStackLimit_ = stackFloor(); }
 
 void Engine::runTop(Proc* p) { runFrame(p, nullptr, sp_, 0); }
 
@@ -207,7 +196,7 @@ bool Engine::addCode(u16v text) {
     reportSyntax(SyntaxError{1045, 0, 0}, text);
     (void)e;
     return false;
-  } catch (const std::bad_alloc&) {
+  } catch (const std::exception&) {  // bad_alloc, length_error: the text is too much to compile
     reportSyntax(SyntaxError{1001, 0, 0}, text);
     return false;
   }
@@ -231,10 +220,10 @@ bool Engine::addCode(u16v text) {
     --depth_;
     reportRuntime(a.err);
     return false;
-  } catch (const std::bad_alloc&) {
+  } catch (const std::exception& x) {
     --depth_;
     ScriptError e;
-    e.number = 7;
+    e.number = dynamic_cast<const std::bad_alloc*>(&x) || dynamic_cast<const std::length_error*>(&x) ? 7 : 51;
     reportRuntime(e);
     return false;
   }

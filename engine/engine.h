@@ -207,6 +207,9 @@ class Engine {
   ClassDef* findClass(u16v name) const;
 
   std::vector<Frame*> frames;  // active frames, innermost last
+  // Slots of the VM stack that are not Empty although no frame runs: 0 when
+  // every run so far left the stack as it found it.
+  size_t staleStackSlots() const;
 
  private:
   friend class Compiler;
@@ -242,6 +245,7 @@ class Engine {
   std::unique_ptr<Variant, StackFree> stack_;
   Variant* stackEnd_ = nullptr;
   Variant* sp_ = nullptr;
+  Variant* stackHigh_ = nullptr;  // the highest sp_ so far (what staleStackSlots scans)
   uintptr_t cStackLimit_ = 0;  // below this address a call raises 28
 
   // Position of the error being propagated (set by the innermost frame).

@@ -54,9 +54,16 @@ class Lexer {
  public:
   explicit Lexer(u16v s) : src_(s) {}
 
-  std::vector<Token> run() {
-    std::vector<Token> out;
-    bool space = true;
+  // The next token; after the text's end a last Newline, then End for ever.
+  Token next() {
+    Token t = lex();
+    prevOperand_ = endsOperand(t);
+    return t;
+  }
+
+ private:
+  Token lex() {
+    bool& space = space_;
     while (pos_ < src_.size()) {
       char16_t c = src_[pos_];
       if (isBlank(c)) {
@@ -69,9 +76,8 @@ class Lexer {
         if (c == '\r' && pos_ + 1 < src_.size() && src_[pos_ + 1] == '\n') ++pos_;
         ++pos_;
         newLine();
-        out.push_back(std::move(t));
         space = true;
-        continue;
+        return t;
       }
       if (c == '\'') {
         skipToEol();
@@ -96,8 +102,7 @@ class Lexer {
         t.kind = Tk::Ident;
         t.kw = kw;
         t.text = u16(word);
-        out.push_back(std::move(t));
-        continue;
+        return t;
       }
       if (c == '[') {
         size_t start = ++pos_;
@@ -106,32 +111,25 @@ class Lexer {
         t.kind = Tk::Ident;
         t.text = u16(src_.substr(start, pos_ - start));
         ++pos_;
-        out.push_back(std::move(t));
-        continue;
+        return t;
       }
       if (isDigit(c) || (c == '.' && pos_ + 1 < src_.size() && isDigit(src_[pos_ + 1]) &&
-                         (out.empty() || !endsOperand(out.back()) || t.space))) {
+                         (!prevOperand_ || t.space))) {
         lexNumber(t);
-        out.push_back(std::move(t));
-        continue;
+        return t;
       }
       if (c == '"') {
         lexString(t);
-        out.push_back(std::move(t));
-        continue;
+        return t;
       }
       if (c == '#') {
         lexDate(t);
-        out.push_back(std::move(t));
-        continue;
+        return t;
       }
       if (c == '&' && pos_ + 1 < src_.size()) {
         char16_t n = src_[pos_ + 1];
         if (n == 'h' || n == 'H' || n == 'o' || n == 'O' || isDigit(n)) {
-          if (lexRadix(t)) {
-            out.push_back(std::move(t));
-            continue;
-          }
+          if (lexRadix(t)) return t;
         }
       }
       ++pos_;
@@ -162,16 +160,15 @@ class Lexer {
         default:
           fail(1032, t);
       }
-      out.push_back(std::move(t));
+      return t;
     }
-    Token nl = make(Tk::Newline, true);
-    out.push_back(nl);
-    Token end = make(Tk::End, true);
-    out.push_back(end);
-    return out;
+    if (!finalNewline_) {
+      finalNewline_ = true;
+      return make(Tk::Newline, true);
+    }
+    return make(Tk::End, true);
   }
 
- private:
   static bool endsOperand(const Token& t) {
     return t.kind == Tk::Ident || t.kind == Tk::RParen || t.kind == Tk::Number || t.kind == Tk::String;
   }
@@ -316,11 +313,29 @@ class Lexer {
   size_t pos_ = 0;
   size_t lineStart_ = 0;
   int32_t line_ = 1;
+  bool space_ = true;         // blank space (or a line start) since the last token
+  bool prevOperand_ = false;  // the last token ends an operand (".5" after it is a member)
+  bool finalNewline_ = false;
 };
 
 }  // namespace
 
-std::vector<Token> tokenize(u16v src) { return Lexer(src).run(); }
+struct TokenStream::Impl {
+  explicit Impl(u16v s) : lexer(s) {}
+  Lexer lexer;
+};
+
+TokenStream::TokenStream(u16v src) : impl_(std::make_unique<Impl>(src)) {}
+TokenStream::~TokenStream() = default;
+Token TokenStream::next() { return impl_->lexer.next(); }
+
+std::vector<Token> tokenize(u16v src) {
+  TokenStream in(src);
+  std::vector<Token> out;
+  do out.push_back(in.next());
+  while (out.back().kind != Tk::End);
+  return out;
+}
 
 bool isSoftKeyword(Kw kw) {
   switch (kw) {

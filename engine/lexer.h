@@ -2,6 +2,7 @@
 // positions are kept for error reports (1-based line, 0-based column).
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "variant.h"
@@ -59,7 +60,21 @@ struct SyntaxError {
   int32_t col;
 };
 
-// Throws SyntaxError.
+// Tokens one at a time, so that a large script is never held as tokens all
+// at once. After the text: one Newline, then End on every call. Throws
+// SyntaxError; the text must outlive the stream.
+class TokenStream {
+ public:
+  explicit TokenStream(u16v src);
+  ~TokenStream();
+  Token next();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// All tokens, End last. Throws SyntaxError.
 std::vector<Token> tokenize(u16v src);
 
 // A keyword that is only special in some positions may also name things.

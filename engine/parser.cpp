@@ -1,19 +1,22 @@
 // Recursive-descent parser for VBScript.
+#include <deque>
 #include <utility>
 
 #include "ast.h"
 #include "ops.h"
+#include "stack_guard.h"
 
 namespace pw {
 
 namespace {
 
-// Nesting limit: deeper sources get a syntax error instead of overflowing the stack.
+// Nesting limit: deeper sources get a syntax error instead of overflowing the
+// stack (sooner on a thread with a small stack).
 constexpr int kMaxDepth = 400;
 
 class Parser {
  public:
-  explicit Parser(std::vector<Token> toks) : t_(std::move(toks)) {}
+  explicit Parser(u16v src) : in_(src) {}
 
   Program program() {
     Program prog;
@@ -29,6 +32,7 @@ class Parser {
       skipSeparators();
       if (cur().kind == Tk::End) break;
       topLevelStatement(prog);
+      dropConsumed();
     }
     return prog;
   }
@@ -43,10 +47,22 @@ class Parser {
 
  private:
   // --- token helpers ---
-  const Token& cur() const { return t_[p_]; }
-  const Token& peekTok(size_t k = 1) const { return t_[std::min(p_ + k, t_.size() - 1)]; }
+  // Token i of the text (lexed on demand); past the end, the End token.
+  const Token& tok(size_t i) const {
+    while (i - base_ >= t_.size() && !(t_.size() && t_.back().kind == Tk::End)) t_.push_back(in_.next());
+    return i - base_ < t_.size() ? t_[i - base_] : t_.back();
+  }
+  const Token& cur() const { return tok(p_); }
+  const Token& peekTok(size_t k = 1) const { return tok(p_ + k); }
   void next() {
-    if (p_ + 1 < t_.size()) ++p_;
+    if (cur().kind != Tk::End) ++p_;
+  }
+  // Between top-level statements nothing refers back to earlier tokens.
+  void dropConsumed() {
+    while (base_ < p_ && !t_.empty()) {
+      t_.pop_front();
+      ++base_;
+    }
   }
   bool is(Tk k) const { return cur().kind == k; }
   bool isKw(Kw k) const { return cur().kind == Tk::Ident && cur().kw == k; }
@@ -105,7 +121,10 @@ class Parser {
   struct DepthGuard {
     Parser& p;
     explicit DepthGuard(Parser& pp) : p(pp) {
-      if (++p.depth_ > kMaxDepth) p.fail(1001);
+      if (++p.depth_ > kMaxDepth || stackNearlyFull()) {
+        --p.depth_;
+        p.fail(1001);
+      }
     }
     ~DepthGuard() { --p.depth_; }
   };
@@ -744,7 +763,7 @@ class Parser {
     StmtP s = stmt(SK::Call, at);
     if (atEndOfStatement()) {
       if (e->kind == EK::Call) {
-        if (e->args.size() > 1) failAt(1044, t_[paren == static_cast<size_t>(-1) ? p_ : paren]);
+        if (e->args.size() > 1) failAt(1044, tok(paren == static_cast<size_t>(-1) ? p_ : paren));
         if (e->args.size() == 1 && e->args[0]->kind != EK::Missing) {
           // name(x) as a statement passes x by value.
           ExprP inner = std::move(e->args[0]);
@@ -1051,7 +1070,9 @@ class Parser {
     return s;
   }
 
-  std::vector<Token> t_;
+  mutable TokenStream in_;
+  mutable std::deque<Token> t_;  // tokens base_ onwards (deque: references stay valid as it grows)
+  size_t base_ = 0;
   size_t p_ = 0;
   size_t lastParen_ = static_cast<size_t>(-1);
   int depth_ = 0;
@@ -1064,8 +1085,28 @@ class Parser {
 
 }  // namespace
 
-Program parseProgram(u16v src) { return Parser(tokenize(src)).program(); }
+Expr::~Expr() {
+  // A chain such as a & b & c & ... nests as deep as it is long: take it
+  // apart in a loop rather than by recursive destructors.
+  if (!a && !b && args.empty()) return;
+  std::vector<ExprP> pending;
+  auto detach = [&](Expr& x) {
+    if (x.a) pending.push_back(std::move(x.a));
+    if (x.b) pending.push_back(std::move(x.b));
+    for (ExprP& c : x.args)
+      if (c) pending.push_back(std::move(c));
+    x.args.clear();
+  };
+  detach(*this);
+  while (!pending.empty()) {
+    ExprP x = std::move(pending.back());
+    pending.pop_back();
+    detach(*x);
+  }
+}
 
-ExprP parseExpression(u16v src) { return Parser(tokenize(src)).expressionOnly(); }
+Program parseProgram(u16v src) { return Parser(src).program(); }
+
+ExprP parseExpression(u16v src) { return Parser(src).expressionOnly(); }
 
 }  // namespace pw

@@ -92,6 +92,60 @@ void Variant::release() {
 
 Enumerator* Object::newEnum() { raise(451); }
 
+// Freeing a value frees what it holds, so an array of arrays (or a chain of
+// objects) a million deep would free itself a million calls deep. Past a
+// modest depth the rest waits in a list that the outermost free works off.
+struct DeadList {
+  static constexpr int kMaxDepth = 64;
+  static thread_local int depth;
+  static thread_local ArrayRep* arrays;
+  static thread_local Object* objects;
+
+  static void drain() {
+    for (;;) {
+      if (ArrayRep* a = arrays) {
+        arrays = a->nextDead_;
+        ++depth;
+        delete a;
+        --depth;
+      } else if (Object* o = objects) {
+        objects = o->nextDead_;
+        o->nextDead_ = nullptr;
+        ++depth;
+        o->destroy();
+        --depth;
+      } else {
+        return;
+      }
+    }
+  }
+};
+thread_local int DeadList::depth = 0;
+thread_local ArrayRep* DeadList::arrays = nullptr;
+thread_local Object* DeadList::objects = nullptr;
+
+void ArrayRep::reclaim(ArrayRep* a) {
+  if (DeadList::depth >= DeadList::kMaxDepth) {
+    a->nextDead_ = DeadList::arrays;
+    DeadList::arrays = a;
+    return;
+  }
+  ++DeadList::depth;
+  delete a;
+  if (--DeadList::depth == 0) DeadList::drain();
+}
+
+void Object::reclaim(Object* o) {
+  if (DeadList::depth >= DeadList::kMaxDepth) {
+    o->nextDead_ = DeadList::objects;
+    DeadList::objects = o;
+    return;
+  }
+  ++DeadList::depth;
+  o->destroy();
+  if (--DeadList::depth == 0) DeadList::drain();
+}
+
 long long ArrayRep::flatIndex(const int32_t* subs, size_t n) const {
   if (n != dims.size()) return -1;
   long long idx = 0, mul = 1;

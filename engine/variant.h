@@ -212,7 +212,7 @@ class Object {
 
   void addRef() { ++refs_; }
   void release() {
-    if (--refs_ == 0) destroy();
+    if (--refs_ == 0) reclaim(this);
   }
   int32_t refCount() const { return refs_; }
 
@@ -221,7 +221,10 @@ class Object {
   virtual void destroy() { delete this; }
 
  private:
+  friend struct DeadList;
+  static void reclaim(Object* o);
   int32_t refs_ = 0;
+  Object* nextDead_ = nullptr;  // while its destruction waits (see reclaim)
 };
 
 // Holds a reference to an Object for C++ code.
@@ -263,8 +266,13 @@ struct ArrayRep {
   ArrayRep* clone() const;
   void addRef() { ++refs; }
   void release() {
-    if (--refs == 0) delete this;
+    if (--refs == 0) reclaim(this);
   }
+
+ private:
+  friend struct DeadList;
+  static void reclaim(ArrayRep* a);
+  ArrayRep* nextDead_ = nullptr;
 };
 
 // A run-time error as scripts and the host see it.

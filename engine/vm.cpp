@@ -1,6 +1,8 @@
 // The bytecode interpreter.
 #include <algorithm>
 #include <cmath>
+#include <new>
+#include <stdexcept>
 
 #include "engine.h"
 #include "ops.h"
@@ -290,13 +292,21 @@ Variant Engine::runFrame(Proc* p, ScriptObject* me, Variant* base, int argc) {
     if (argc != p->nparams) raise(450);
     stackOverflow();
   }
-  for (int i = 0; i < argc; ++i) {
-    if (base[i].vt == vtRef && p->byVal[i]) base[i] = Variant(*base[i].ref);
+  try {
+    for (int i = 0; i < argc; ++i) {
+      if (base[i].vt == vtRef && p->byVal[i]) base[i] = Variant(*base[i].ref);
+    }
+    if (--budget_ < 0) checkTimeout();
+  } catch (...) {
+    // A time-out here would otherwise leave the arguments on the stack,
+    // where the next run's locals start.
+    for (int i = 0; i < argc; ++i) base[i].clear();
+    throw;
   }
-  if (--budget_ < 0) checkTimeout();
   Variant* savedSp = sp_;
   Variant* end = base + p->nlocals + p->maxStack;
   sp_ = end + 1;
+  if (sp_ > stackHigh_) stackHigh_ = sp_;
   Frame f{p, me, base};
   frames.push_back(&f);
   Ref<Object> keepMe(me);
@@ -331,6 +341,22 @@ void Engine::execLoop(Frame& f) {
   Variant* const opBase = L + p->nlocals;
   Variant* sp = opBase;
   uint32_t pc = 0;
+  // After an error: empties the operand stack, then either continues at the
+  // next statement (On Error Resume Next, true) or places the error (false).
+  auto recover = [&](const ScriptError& e) {
+    for (Variant* q = opBase; q < sp; ++q) q->clear();
+    sp = opBase;
+    uint32_t fault = pc - 1;
+    if (f.resumeNext) {
+      setErr(e);
+      errPlaced_ = false;
+      auto it = std::upper_bound(p->boundaries.begin(), p->boundaries.end(), fault);
+      pc = it == p->boundaries.end() ? static_cast<uint32_t>(p->code.size() - 1) : *it;
+      return true;
+    }
+    placeError(*p, fault);
+    return false;
+  };
   for (;;) {
     try {
       for (;;) {
@@ -530,7 +556,7 @@ void Engine::execLoop(Frame& f) {
                 case CmpOp::Gt: r = x > y; break;
                 default: r = x >= y; break;
               }
-              --sp;
+              (--sp)->clear();  // slots above sp are Empty: a new frame's locals start there
               sp[-1] = Variant::boolean(r);
               break;
             }
@@ -833,18 +859,25 @@ void Engine::execLoop(Frame& f) {
         }
       }
     } catch (ScriptError& e) {
-      for (Variant* q = opBase; q < sp; ++q) q->clear();
-      sp = opBase;
-      uint32_t fault = pc - 1;
-      if (f.resumeNext) {
-        setErr(e);
-        errPlaced_ = false;
-        auto it = std::upper_bound(p->boundaries.begin(), p->boundaries.end(), fault);
-        pc = it == p->boundaries.end() ? static_cast<uint32_t>(p->code.size() - 1) : *it;
-        continue;
-      }
-      placeError(*p, fault);
+      if (recover(e)) continue;
       throw;
+    } catch (const std::bad_alloc&) {
+      ScriptError e;
+      e.number = 7;
+      if (recover(e)) continue;
+      throw e;
+    } catch (const std::length_error&) {
+      ScriptError e;
+      e.number = 7;
+      if (recover(e)) continue;
+      throw e;
+    } catch (const std::exception&) {
+      // A fault of the engine or a host object: the script sees an error it
+      // can trap, and the stack is left clean for the next run.
+      ScriptError e;
+      e.number = 51;
+      if (recover(e)) continue;
+      throw e;
     } catch (ScriptAbort&) {
       for (Variant* q = opBase; q < sp; ++q) q->clear();
       placeError(*p, pc - 1);

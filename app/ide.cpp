@@ -13,12 +13,8 @@
 #include <QWindow>
 
 #include "main_layout.h"
+#include "pallweave_version.h"
 #include "wscript_core.h"
-
-#ifndef PALLWEAVE_VERSION_MAJOR
-#define PALLWEAVE_VERSION_MAJOR 2
-#define PALLWEAVE_VERSION_MINOR 7
-#endif
 
 namespace pw {
 
@@ -66,6 +62,37 @@ char16_t keyChar(const QKeyEvent* e) {
   const QString t = e->text();
   return t.isEmpty() ? 0 : t.at(0).unicode();
 }
+
+// Find and Replace All work on the editor through this.
+class EditorFindTarget final : public FindTarget {
+ public:
+  explicit EditorFindTarget(IDE* ide) : ide_(ide) {}
+  QString text() const override { return ide_->txtScript->text(); }
+  int selStart() const override { return ide_->txtScript->selStart(); }
+  void showFound(int start, int length) override {
+    ide_->txtScript->setSelection(start, length);
+    ide_->activateWindow();
+    ide_->txtScript->setFocus();
+    ide_->txtScript->ensureCursorVisible();
+  }
+  void replaceWholeText(const QString& text) override {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // Through a cursor rather than setPlainText, which would empty the undo stack.
+    QTextCursor c(ide_->txtScript->document());
+    c.beginEditBlock();
+    c.select(QTextCursor::Document);
+    c.insertText(t);
+    c.endEditBlock();
+    ide_->txtScript->setSelection(0, 0);  // where a new whole text puts the caret
+  }
+  bool isLocked() const override { return ide_->txtScript->isReadOnly(); }
+  QWidget* mainWindow() const override { return ide_; }
+
+ private:
+  IDE* ide_;
+};
 
 }  // namespace
 
@@ -246,7 +273,7 @@ void IDE::buildMenus() {
 
 void IDE::load() {
   LoadSettings();
-  ProgramTitle = QStringLiteral("Pallweave v. %1.%2").arg(PALLWEAVE_VERSION_MAJOR).arg(PALLWEAVE_VERSION_MINOR);
+  ProgramTitle = QStringLiteral(PALLWEAVE_PRODUCT_NAME " v. %1.%2").arg(PALLWEAVE_VERSION_MAJOR).arg(PALLWEAVE_VERSION_MINOR);
   wscript_ = Ref<Object>(newWScriptSim(console_, scScript_));
   Dialogs = std::make_unique<CommonDlgs>();
   Dialogs->MaxFileSize = 4096;  // a Linux path, not a Windows one, must fit
@@ -361,8 +388,56 @@ void IDE::closeEvent(QCloseEvent* e) {
   }
   closeHelpViewer();
   unloadFindWindows();
+  unloadHelpWindow();
   SaveSettings();
   e->accept();
 }
+
+// --- Find and Replace All ---
+
+void IDE::editFind() {
+  if (replaceAll_) replaceAll_->hide();
+  if (!findTarget_) findTarget_ = std::make_unique<EditorFindTarget>(this);
+  if (!find_) find_ = new Find(this, *findTarget_);
+  find_->Reset();
+  find_->show();
+  find_->raise();
+  find_->activateWindow();
+}
+
+void IDE::editReplaceAll() {
+  if (find_) find_->hide();
+  if (!findTarget_) findTarget_ = std::make_unique<EditorFindTarget>(this);
+  if (!replaceAll_) replaceAll_ = new ReplaceAll(this, *findTarget_);
+  replaceAll_->Reset();
+  replaceAll_->show();
+  replaceAll_->raise();
+  replaceAll_->activateWindow();
+}
+
+void IDE::unloadFindWindows() {
+  delete find_;
+  delete replaceAll_;
+}
+
+// --- Help ---
+
+void IDE::helpHost() {
+  if (!helpDlg_) helpDlg_ = new HelpDlg(this);
+  helpDlg_->show();
+  helpDlg_->raise();
+  helpDlg_->activateWindow();
+}
+
+void IDE::helpControl() { showScriptControlAbout(this); }
+
+void IDE::helpScript() { HelpWindowHandle = helpViewer_.open(ScriptHelpFile); }
+
+void IDE::closeHelpViewer() {
+  if (HelpWindowHandle != 0) helpViewer_.close();
+  HelpWindowHandle = 0;
+}
+
+void IDE::unloadHelpWindow() { delete helpDlg_; }
 
 }  // namespace pw

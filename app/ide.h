@@ -10,7 +10,9 @@
 #include <memory>
 
 #include "commondlgs.h"
+#include "find_dialogs.h"
 #include "gui_host.h"
+#include "helpdlg.h"
 #include "run_engine.h"
 #include "script_control.h"
 #include "script_edit.h"
@@ -81,6 +83,13 @@ class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
   int TimeoutX = 0, AllowUIX = 0, SafeSubsetX = 0, TabX = 0, WSHVersionX = 0;
   QString SettingsPath, DefaultFilesDir;
   std::unique_ptr<CommonDlgs> Dialogs;  // the one file and font dialog object
+  qint64 HelpWindowHandle = 0;  // the Windows Script Help viewer's process id; 0 while none was opened
+
+  // The secondary windows, null until first used and after the unload.
+  Find* findWindow() const { return find_; }
+  ReplaceAll* replaceAllWindow() const { return replaceAll_; }
+  HelpDlg* helpWindow() const { return helpDlg_; }
+  ScriptHelpViewer& scriptHelpViewer() { return helpViewer_; }
 
   ScriptControl& scScript() { return scScript_; }
   RunEngine& runEngine() { return *run_; }
@@ -134,15 +143,15 @@ class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
   void mnuIDEWSHVersion_Click(int index);
   void mnuTimeoutVal_Click(int index);
 
-
   // Hooks of the later commands.
-  void editFind() {}
-  void editReplaceAll() {}
-  void helpHost() {}
-  void helpControl() {}
-  void helpScript() {}
-  void closeHelpViewer() {}
-  void unloadFindWindows() {}
+  void editFind();
+  void editReplaceAll();
+  void helpHost();
+  void helpControl();
+  void helpScript();
+  void closeHelpViewer();
+  void unloadFindWindows();
+  void unloadHelpWindow();
 
   // RunWindow
   void enableMenus(bool on) override { EnableMenus(on); }
@@ -190,6 +199,11 @@ class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
   quint64 lastKeyTime_ = 0;
   int lastKeyCode_ = 0;
   QPointer<QWidget> lastKeyTarget_;
+  std::unique_ptr<FindTarget> findTarget_;
+  QPointer<Find> find_;
+  QPointer<ReplaceAll> replaceAll_;
+  QPointer<HelpDlg> helpDlg_;
+  ScriptHelpViewer helpViewer_;
 };
 
 }  // namespace pw

@@ -455,8 +455,20 @@ Variant fnReplace(Engine&, Args a) {
     hay = fs;
     needle = ff;
   }
+  // A growing result is measured first, so that one too long for a string
+  // fails at once instead of after gigabytes of copying.
+  size_t outLen = src.size();
+  if (repl.size() > needle.size()) {
+    int32_t hits = 0;
+    for (size_t p = hay.find(needle); p != u16v::npos && (count < 0 || hits < count);
+         p = hay.find(needle, p + needle.size())) {
+      ++hits;
+      outLen += repl.size() - needle.size();
+      if (outLen > 0x3fffffff) raise(14);
+    }
+  }
   u16 out;
-  out.reserve(src.size());
+  out.reserve(outLen);
   size_t pos = 0;
   int32_t done = 0;
   while (count < 0 || done < count) {

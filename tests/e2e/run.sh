@@ -13,7 +13,10 @@ work=$(mktemp -d)
 xpid="" ppid=""
 cleanup() {
   [ -n "$ppid" ] && kill "$ppid" 2>/dev/null || true
-  [ -n "$xpid" ] && kill "$xpid" 2>/dev/null || true
+  if [ -n "$xpid" ]; then
+    kill "$xpid" 2>/dev/null || true
+    wait "$xpid" 2>/dev/null || true  # the next run may take the same display number
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -31,7 +34,7 @@ fail() {
 cp "$exe" "$work/pallweave"
 
 exec 3<> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xpid=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break
@@ -39,6 +42,11 @@ for _ in $(seq 100); do
 done
 export DISPLAY=":$(head -1 "$work/display")"
 [ "$DISPLAY" != ":" ] || fail "Xvfb did not start"
+for _ in $(seq 100); do
+  xdotool getmouselocation >/dev/null 2>&1 && break
+  sleep 0.05
+done
+xdotool getmouselocation >/dev/null 2>&1 || fail "no connection to Xvfb on $DISPLAY"
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

@@ -247,6 +247,47 @@ class DocumentsTest : public QObject {
     QCOMPARE(ide->txtScript->text(), text + QString::fromUtf8("\r\né"));
   }
 
+  // Files a script editor meets in the wild: each opens with its bytes kept
+  // (or is refused with a message), and nothing is written unasked.
+  void nulBinaryAndHugeFiles() {
+    const QString nul = file("nul.vbs");
+    const QByteArray nulBytes("x = 1\r\n\0\0y\0 = 2\r\n", 16);
+    writeBytes(nul, nulBytes);
+    open(nul);
+    QCOMPARE(title(), kTitle + "nul.vbs");
+    QVERIFY(ide->txtScript->text().startsWith("x = 1\r\n"));
+    type("x\b");
+    ide->mnuFileSave->trigger();
+    QCOMPARE(bytesOf(nul), nulBytes);
+
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i) binary += char((i * 167 + 13) & 0xff);
+    const QString bin = file("tool.exe");
+    writeBytes(bin, binary);
+    open(bin);
+    QCOMPARE(title(), kTitle + "tool.exe");
+    QVERIFY(!ide->Modified);
+    QVERIFY(!ide->txtScript->text().isEmpty());
+    ide->close();  // unchanged: no question, and the file stays as it was
+    QVERIFY(!ide->isVisible());
+    QCOMPARE(bytesOf(bin), binary);
+    start();
+
+    // 50 MB of script lines.
+    const QString huge = file("huge.vbs");
+    QByteArray line("WScript.Echo \"0123456789012345678901234567890123456789\"\r\n");
+    QByteArray big;
+    big.reserve(50 << 20);
+    while (big.size() < (50 << 20)) big += line;
+    writeBytes(huge, big);
+    open(huge);
+    QCOMPARE(title(), kTitle + "huge.vbs");
+    QCOMPARE(ide->txtScript->text().size(), big.size());
+    type("x\b");
+    ide->mnuFileSave->trigger();
+    QCOMPARE(bytesOf(huge), big);
+  }
+
   void readOnlyDocuments() {
     const QString ro = file("ro.vbs"), rw = file("rw.vbs");
     writeBytes(ro, "a\r\nb");

@@ -278,9 +278,18 @@ bool createSettingsFolder(const SettingsPlace& place) {
   return false;
 }
 
+QString installPrefixOf(const QString& exeDir, const QString& configuredPrefix) {
+  // cmake --install --prefix may name another prefix than the build was
+  // configured with; the desktop entry it puts beside bin/ marks that one.
+  const QString parent = QDir::cleanPath(exeDir + QStringLiteral("/.."));
+  if (QFileInfo::exists(parent + QStringLiteral("/share/applications/Fenmarch.Systems.Pallweave.desktop")))
+    return parent;
+  return configuredPrefix;
+}
+
 SettingsPlace settingsPlace() {
-  SettingsPlace p = chooseSettingsPlace(QCoreApplication::applicationDirPath(),
-                                        QString::fromUtf8(PALLWEAVE_INSTALL_PREFIX),
+  const QString exeDir = QCoreApplication::applicationDirPath();
+  SettingsPlace p = chooseSettingsPlace(exeDir, installPrefixOf(exeDir, QString::fromUtf8(PALLWEAVE_INSTALL_PREFIX)),
                                         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
                                         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   createSettingsFolder(p);

@@ -52,6 +52,9 @@ SettingsPlace chooseSettingsPlace(const QString& exeDir, const QString& installP
                                   const QString& documentsDir);
 // The same for this process (QStandardPaths, the compiled-in prefix); creates
 // the two settings folder levels when installed, reporting failures on stderr.
+// The prefix the program was installed under: the one holding its desktop
+// entry next to exeDir's folder, else the configured one.
+QString installPrefixOf(const QString& exeDir, const QString& configuredPrefix);
 SettingsPlace settingsPlace();
 bool createSettingsFolder(const SettingsPlace& place);
 

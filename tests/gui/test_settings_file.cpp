@@ -128,6 +128,16 @@ class SettingsFileTest : public QObject {
     QVERIFY(!chooseSettingsPlace("/opt/pw-dev/bin", "/opt/pw", "/d", "/e").installed);  // whole folder names
     QVERIFY(chooseSettingsPlace("/opt/pw", "/opt/pw/", "/d", "/e").installed);
     QVERIFY(!chooseSettingsPlace("/OPT/PW/bin", "/opt/pw", "/d", "/e").installed);
+
+    // Installed under another prefix than configured: found by its desktop entry.
+    const QString prefix = tmp.filePath("home/.local");
+    QVERIFY(QDir().mkpath(prefix + "/bin") && QDir().mkpath(prefix + "/share/applications"));
+    QCOMPARE(installPrefixOf(prefix + "/bin", "/usr/local"), QString("/usr/local"));
+    QFile entry(prefix + "/share/applications/Fenmarch.Systems.Pallweave.desktop");
+    QVERIFY(entry.open(QIODevice::WriteOnly));
+    entry.close();
+    QCOMPARE(installPrefixOf(prefix + "/bin", "/usr/local"), prefix);
+    QVERIFY(chooseSettingsPlace(prefix + "/bin", installPrefixOf(prefix + "/bin", "/usr/local"), "/d", "/e").installed);
   }
 
   void windowPlacementInTwips() {

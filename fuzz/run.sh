@@ -16,7 +16,9 @@ cmake -S "$root" -B "$build" -DPALLWEAVE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
 cmake --build "$build" -j2 --target "fuzz_$name"
 corpus=$build/corpus-$name findings=$build/findings-$name
 mkdir -p "$corpus" "$findings"
-args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1
+# -timeout: one library call over a 100 MB string takes seconds under the
+# sanitizers, and the script time-out is only checked between calls.
+args=(-max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 -print_final_stats=1
       -artifact_prefix="$findings/")
 case "$name" in
   engine)

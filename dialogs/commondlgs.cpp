@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -372,6 +373,16 @@ bool CommonDlgs::RunFontDialog() {
   }
   // Without a style name the dialog takes the family's first style, which
   // may well be an oblique one; choose the style nearest to what was asked.
+  // A face this machine lacks (Courier New, often) is shown as the family
+  // that stands in for it, so the styles are that family's.
+  if (!QFontDatabase::hasFamily(initial.family())) {
+    QFont probe = initial;
+    if (flags & cf::FixedPitchOnly) {
+      probe.setStyleHint(QFont::TypeWriter);
+      probe.setFixedPitch(true);
+    }
+    initial.setFamily(QFontInfo(probe).family());
+  }
   QString style;
   int distance = INT_MAX;
   for (const QString& st : QFontDatabase::styles(initial.family())) {

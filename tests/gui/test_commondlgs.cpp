@@ -332,6 +332,19 @@ class CommonDlgsTest : public QObject {
     QCOMPARE(d.ShowFont(nullptr, &dc), false);
     QCOMPARE(d.FontSize, 9.75f);
     QVERIFY(!d.FontBold && d.FontItalic);
+
+    // A face the machine lacks opens on its stand-in, upright as asked (not on
+    // the stand-in's first style, which may be oblique).
+    d.FontName = "No Such Face Anywhere";
+    d.FontItalic = false;
+    onModal<QFontDialog>([&](QFontDialog* dlg) {
+      initial = dlg->currentFont();
+      accept(dlg);
+    });
+    QCOMPARE(d.ShowFont(nullptr, &dc), false);
+    QVERIFY(initial.style() == QFont::StyleNormal);
+    QVERIFY(!d.FontBold && !d.FontItalic);
+    QVERIFY(d.FontName != "No Such Face Anywhere");
   }
 
   void sizeOutsideTheLimitsIsRefused() {

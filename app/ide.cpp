@@ -76,15 +76,7 @@ class EditorFindTarget final : public FindTarget {
     ide_->txtScript->ensureCursorVisible();
   }
   void replaceWholeText(const QString& text) override {
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    // Through a cursor rather than setPlainText, which would empty the undo stack.
-    QTextCursor c(ide_->txtScript->document());
-    c.beginEditBlock();
-    c.select(QTextCursor::Document);
-    c.insertText(t);
-    c.endEditBlock();
+    ide_->txtScript->replaceText(text);
     ide_->txtScript->setSelection(0, 0);  // where a new whole text puts the caret
   }
   bool isLocked() const override { return ide_->txtScript->isReadOnly(); }
@@ -395,14 +387,21 @@ void IDE::closeEvent(QCloseEvent* e) {
 
 // --- Find and Replace All ---
 
+namespace {
+// A modeless window of the main window, shown in front and given the focus.
+void showOwned(QWidget* w) {
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+}  // namespace
+
 void IDE::editFind() {
   if (replaceAll_) replaceAll_->hide();
   if (!findTarget_) findTarget_ = std::make_unique<EditorFindTarget>(this);
   if (!find_) find_ = new Find(this, *findTarget_);
   find_->Reset();
-  find_->show();
-  find_->raise();
-  find_->activateWindow();
+  showOwned(find_);
 }
 
 void IDE::editReplaceAll() {
@@ -410,9 +409,7 @@ void IDE::editReplaceAll() {
   if (!findTarget_) findTarget_ = std::make_unique<EditorFindTarget>(this);
   if (!replaceAll_) replaceAll_ = new ReplaceAll(this, *findTarget_);
   replaceAll_->Reset();
-  replaceAll_->show();
-  replaceAll_->raise();
-  replaceAll_->activateWindow();
+  showOwned(replaceAll_);
 }
 
 void IDE::unloadFindWindows() {
@@ -424,9 +421,7 @@ void IDE::unloadFindWindows() {
 
 void IDE::helpHost() {
   if (!helpDlg_) helpDlg_ = new HelpDlg(this);
-  helpDlg_->show();
-  helpDlg_->raise();
-  helpDlg_->activateWindow();
+  showOwned(helpDlg_);
 }
 
 void IDE::helpControl() { showScriptControlAbout(this); }

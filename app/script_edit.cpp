@@ -36,11 +36,24 @@ QString ScriptEdit::text() const {
   return t;
 }
 
-void ScriptEdit::setText(const QString& text) {
+namespace {
+QString withEditorBreaks(const QString& text) {
   QString t = text;
   t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  setPlainText(t);
+  return t;
+}
+}  // namespace
+
+void ScriptEdit::setText(const QString& text) { setPlainText(withEditorBreaks(text)); }
+
+void ScriptEdit::replaceText(const QString& text) {
+  // Through a cursor rather than setPlainText, which would empty the undo stack.
+  QTextCursor c(document());
+  c.beginEditBlock();
+  c.select(QTextCursor::Document);
+  c.insertText(withEditorBreaks(text));
+  c.endEditBlock();
 }
 
 int ScriptEdit::toOffset(int docPos) const {

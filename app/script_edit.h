@@ -13,6 +13,8 @@ class ScriptEdit final : public QPlainTextEdit {
 
   QString text() const;
   void setText(const QString& text);
+  // The whole text replaced as one change, which one undo takes back.
+  void replaceText(const QString& text);
   int selStart() const;
   int selLength() const;
   // Selects length characters from start; the caret ends at start + length.

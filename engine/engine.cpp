@@ -118,6 +118,12 @@ size_t Engine::staleStackSlots() const {
   return n;
 }
 
+ScriptError errorFromException(const std::exception& x) {
+  ScriptError e;
+  e.number = dynamic_cast<const std::bad_alloc*>(&x) || dynamic_cast<const std::length_error*>(&x) ? 7 : 51;
+  return e;
+}
+
 void Engine::clearErr() { err_->e = ScriptError(); }
 
 void Engine::checkTimeout() {
@@ -222,9 +228,7 @@ bool Engine::addCode(u16v text) {
     return false;
   } catch (const std::exception& x) {
     --depth_;
-    ScriptError e;
-    e.number = dynamic_cast<const std::bad_alloc*>(&x) || dynamic_cast<const std::length_error*>(&x) ? 7 : 51;
-    reportRuntime(e);
+    reportRuntime(errorFromException(x));
     return false;
   }
   --depth_;

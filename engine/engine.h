@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <deque>
+#include <exception>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -165,6 +166,10 @@ struct Frame {
 struct ScriptAbort {
   ScriptError err;
 };
+
+// What a script sees of a C++ exception from inside the engine or a host
+// object: 7 "Out of memory" for allocation failures, 51 for anything else.
+ScriptError errorFromException(const std::exception& x);
 
 class Engine {
  public:

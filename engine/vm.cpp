@@ -1,8 +1,6 @@
 // The bytecode interpreter.
 #include <algorithm>
 #include <cmath>
-#include <new>
-#include <stdexcept>
 
 #include "engine.h"
 #include "ops.h"
@@ -861,21 +859,10 @@ void Engine::execLoop(Frame& f) {
     } catch (ScriptError& e) {
       if (recover(e)) continue;
       throw;
-    } catch (const std::bad_alloc&) {
-      ScriptError e;
-      e.number = 7;
-      if (recover(e)) continue;
-      throw e;
-    } catch (const std::length_error&) {
-      ScriptError e;
-      e.number = 7;
-      if (recover(e)) continue;
-      throw e;
-    } catch (const std::exception&) {
-      // A fault of the engine or a host object: the script sees an error it
-      // can trap, and the stack is left clean for the next run.
-      ScriptError e;
-      e.number = 51;
+    } catch (const std::exception& x) {
+      // Out of memory, or a fault of the engine or a host object: the script
+      // sees an error it can trap, and the stack is left clean for the next run.
+      ScriptError e = errorFromException(x);
       if (recover(e)) continue;
       throw e;
     } catch (ScriptAbort&) {

@@ -1,27 +1,60 @@
 #!/usr/bin/env bash
 # Times each benchmark script as a whole pallweave-run process, less the time
-# of a one-line script, best of N runs (default 5).
+# of a one-line script, best of N runs (default 5); then the string-building
+# forms at N/4 and N appends (one run each: the slow forms take long), and the
+# interpreter against Lua 5.4 on the same loops, as ratios measured in this run.
 # usage: bench/run.sh [path/to/pallweave-run] [runs]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 runner=${1:-$here/../build/cli/pallweave-run}
 runs=${2:-5}
-best() {
-  local file=$1 best=999999
-  for _ in $(seq "$runs"); do
-    local t0 t1 ms
-    t0=$(date +%s%N)
-    "$runner" "$file" >/dev/null
-    t1=$(date +%s%N)
-    ms=$(( (t1 - t0) / 1000000 ))
-    [ "$ms" -lt "$best" ] && best=$ms
-  done
-  echo "$best"
+ms_of() { # command... -> milliseconds of one run
+  local t0 t1
+  t0=$(date +%s%N)
+  "$@" >/dev/null
+  t1=$(date +%s%N)
+  echo $(( (t1 - t0) / 1000000 ))
 }
-base=$(best "$here/empty.vbs")
-printf '%-10s %8s\n' script ms
-printf '%-10s %8s\n' startup "$base"
-for s in loop fib methods append array dict splitjoin replace regexp; do
-  t=$(best "$here/$s.vbs")
-  printf '%-10s %8s\n' "$s" $((t - base))
+best() { # runs command...
+  local n=$1 b=999999 ms; shift
+  for _ in $(seq "$n"); do
+    ms=$(ms_of "$@")
+    [ "$ms" -lt "$b" ] && b=$ms
+  done
+  echo "$b"
+}
+base=$(best "$runs" "$runner" "$here/empty.vbs")
+printf '%-12s %8s\n' script ms
+printf '%-12s %8s\n' startup "$base"
+for s in loop fib methods append array dict splitjoin replace regexp report; do
+  t=$(best "$runs" "$runner" "$here/$s.vbs")
+  printf '%-12s %8s\n' "$s" $((t - base))
 done
+
+echo
+printf '%-12s %10s %10s %8s\n' form "N/4 ms" "N ms" ratio
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+for f in "$here"/str_*.vbs; do
+  name=$(basename "$f" .vbs)
+  n=$(sed -n 's/^Const N = \([0-9]*\).*/\1/p' "$f")
+  sed "s/^Const N = .*/Const N = $((n / 4))/" "$f" >"$tmp/q.vbs"
+  small=$(( $(ms_of "$runner" "$tmp/q.vbs") - base ))
+  large=$(( $(ms_of "$runner" "$f") - base ))
+  [ "$small" -lt 1 ] && small=1
+  printf '%-12s %10s %10s %8s\n' "${name#str_}" "$small" "$large" \
+    "$(awk -v a="$large" -v b="$small" 'BEGIN { printf "%.1f", a / b }')"
+done
+
+lua=$(command -v lua5.4 || command -v lua || true)
+if [ -n "$lua" ]; then
+  echo
+  printf '%-12s %8s %8s %8s\n' script ms lua-ms ratio
+  lbase=$(best "$runs" "$lua" -e "")
+  for s in loop fib methods report; do
+    t=$(( $(best "$runs" "$runner" "$here/$s.vbs") - base ))
+    l=$(( $(best "$runs" "$lua" "$here/$s.lua") - lbase ))
+    [ "$l" -lt 1 ] && l=1
+    printf '%-12s %8s %8s %8s\n' "$s" "$t" "$l" "$(awk -v a="$t" -v b="$l" 'BEGIN { printf "%.2f", a / b }')"
+  done
+fi

@@ -113,7 +113,7 @@ constexpr BuiltinDef kMathBuiltins[] = {
     {u"Log", unary<logF>, 1, 1},
     {u"Sqr", unary<sqrF>, 1, 1},
     {u"Rnd", fnRnd, 0, 1},
-    {u"Randomize", fnRandomize, 0, 1},
+    {u"Randomize", fnRandomize, 0, 1, kNotValue},
 };
 
 }  // namespace

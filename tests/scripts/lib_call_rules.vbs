@@ -109,3 +109,11 @@ WScript.Echo r.Test(True) & " " & r.Execute(True).Count
 r.Pattern = True
 WScript.Echo r.Pattern
 WScript.Echo "Replace of a Boolean inside VBScript stays True: " & Replace("abc", "b", True)
+
+WScript.Echo "-- functions that need a number refuse Null; Abs, Int, Fix, Round, Hex and Oct pass it on"
+x = Sqr(Null) : Check "Sqr(Null)"
+x = Exp(Null) : Check "Exp(Null)"
+x = Log(Null) : Check "Log(Null)"
+x = Atn(Null) : Check "Atn(Null)"
+x = Cos(Null) : Check "Cos(Null)"
+WScript.Echo IsNull(Abs(Null)) & " " & IsNull(Int(Null)) & " " & IsNull(Fix(Null)) & " " & IsNull(Round(Null)) & " " & IsNull(Hex(Null)) & " " & IsNull(Oct(Null))

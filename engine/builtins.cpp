@@ -57,6 +57,11 @@ const BuiltinDef* findBuiltin(u16v name) {
   return it == ix.fns.end() ? nullptr : it->second;
 }
 
+void checkBuiltinUse(const BuiltinDef& def, bool statement) {
+  if (statement && (def.use & kNotStatement)) raise(458);
+  if (!statement && (def.use & kNotValue)) raise(13);
+}
+
 const ConstDef* findConstant(u16v name) {
   u16 k;
   if (!asciiKey(name, k)) return nullptr;

@@ -25,12 +25,21 @@ LibState& libState(Engine& e);
 // are simply absent (args.size() is smaller).
 using BuiltinFn = Variant (*)(Engine& e, Args args);
 
+// How a function may be called. Windows refuses the numeric conversions as
+// statements (Call CInt(1) raises 458) and Randomize as a value (13).
+enum BuiltinUse : uint8_t { kAnyUse = 0, kNotStatement = 1, kNotValue = 2 };
+
 struct BuiltinDef {
   const char16_t* name;
   BuiltinFn fn;
   int8_t minArgs;
   int8_t maxArgs;  // -1: any number
+  uint8_t use = kAnyUse;
 };
+
+// Raises the error for a call whose result is discarded (statement) or used
+// against the function's BuiltinUse.
+void checkBuiltinUse(const BuiltinDef& def, bool statement);
 
 struct ConstDef {
   const char16_t* name;

@@ -382,7 +382,7 @@ struct CompileScope {
           return;
         case LK::Builtin:
           n = args(*argList, false);
-          emit(OpCode::CallBuiltin, 1 - n, static_cast<uint8_t>(n), l.idx);
+          emit(OpCode::CallBuiltin, 1 - n, static_cast<uint8_t>(n), l.idx, statement ? 1 : 0);
           return;
         case LK::Dyn:
           if (e.kind == EK::Call || statement) {

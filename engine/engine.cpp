@@ -507,16 +507,18 @@ Variant ErrObject::invoke(int32_t id, InvokeKind kind, Args args) {
       if (args.n < 1) raise(450);
       if (args.n > 5) raise(450);
       ScriptError r;
-      r.number = toLong(args[0]);
-      if (r.number == 0) raise(5);
-      r.source = args.missing(1) ? u16(kRuntimeSource) : toString(args[1]);
+      r.number = raisedNumber(toLong(args[0]));
+      // An omitted field keeps the value Err still holds (not yet cleared).
+      if (!args.missing(1)) r.source = toString(args[1]);
+      else r.source = !e.source.empty() ? e.source : u16(kRuntimeSource);
       if (!args.missing(2)) r.description = toString(args[2]);
+      else if (!e.description.empty()) r.description = e.description;
       else {
         r.description = errorText(r.number);
         if (r.description.empty()) r.description = u"Unknown runtime error";
       }
-      if (!args.missing(3)) r.helpFile = toString(args[3]);
-      if (!args.missing(4)) r.helpContext = toLong(args[4]);
+      r.helpFile = args.missing(3) ? e.helpFile : toString(args[3]);
+      r.helpContext = args.missing(4) ? e.helpContext : toLong(args[4]);
       throw r;
     }
     case kClear:

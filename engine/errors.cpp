@@ -133,6 +133,32 @@ u16 errorText(int32_t number) {
   return u16();
 }
 
+int32_t raisedNumber(int32_t n) {
+  if (n == 0 || n > 0xFFFF) raise(5);
+  if (n > 0) return n;
+  uint32_t u = static_cast<uint32_t>(n);
+  if ((u & 0xFFFF0000u) == 0x800A0000u) return static_cast<int32_t>(u & 0xFFFF);
+  switch (u) {
+    case 0x8007000Eu: return 7;    // E_OUTOFMEMORY
+    case 0x80070057u: return 5;    // E_INVALIDARG
+    case 0x80070005u: return 70;   // E_ACCESSDENIED
+    case 0x80070002u: return 53;   // file not found
+    case 0x80070003u: return 76;   // path not found
+    case 0x80004002u: return 430;  // E_NOINTERFACE
+    case 0x80020003u: return 438;  // DISP_E_MEMBERNOTFOUND
+    case 0x80020005u: return 13;   // DISP_E_TYPEMISMATCH
+    case 0x80020006u: return 438;  // DISP_E_UNKNOWNNAME
+    case 0x80020007u: return 446;  // DISP_E_NONAMEDARGS
+    case 0x8002000Au: return 6;    // DISP_E_OVERFLOW
+    case 0x8002000Bu: return 9;    // DISP_E_BADINDEX
+    case 0x8002000Du: return 10;   // DISP_E_ARRAYISLOCKED
+    case 0x8002000Eu: return 450;  // DISP_E_BADPARAMCOUNT
+    case 0x8002000Fu: return 449;  // DISP_E_PARAMNOTOPTIONAL
+    case 0x80020012u: return 11;   // DISP_E_DIVBYZERO
+    default: return n;
+  }
+}
+
 void raise(int32_t number) {
   ScriptError e;
   e.number = number;

@@ -1,4 +1,6 @@
-// The vb* constants: numeric ones are Longs, text ones Strings.
+// The vb* constants. Numeric ones are Integers where the value fits 16 bits,
+// as Windows' engine declares them (TypeName(vbSunday) is "Integer"); the
+// colours, vbObjectError and the wide MsgBox options are Longs.
 #include "builtins.h"
 
 namespace pw {
@@ -8,6 +10,11 @@ namespace {
 template <int32_t N>
 Variant lng() {
   return Variant::lng(N);
+}
+
+template <int16_t N>
+Variant integer() {
+  return Variant::integer(N);
 }
 
 Variant crLf() { return Variant::str(u"\r\n"); }
@@ -33,82 +40,81 @@ constexpr ConstDef kConstants[] = {
     {u"vbObjectError", lng<int32_t(0x80040000u)>},
 
     // VarType results
-    {u"vbEmpty", lng<0>},
-    {u"vbNull", lng<1>},
-    {u"vbInteger", lng<2>},
-    {u"vbLong", lng<3>},
-    {u"vbSingle", lng<4>},
-    {u"vbDouble", lng<5>},
-    {u"vbCurrency", lng<6>},
-    {u"vbDate", lng<7>},
-    {u"vbString", lng<8>},
-    {u"vbObject", lng<9>},
-    {u"vbError", lng<10>},
-    {u"vbBoolean", lng<11>},
-    {u"vbVariant", lng<12>},
-    {u"vbDataObject", lng<13>},
-    {u"vbDecimal", lng<14>},
-    {u"vbByte", lng<17>},
-    {u"vbArray", lng<8192>},
+    {u"vbEmpty", integer<0>},
+    {u"vbNull", integer<1>},
+    {u"vbInteger", integer<2>},
+    {u"vbLong", integer<3>},
+    {u"vbSingle", integer<4>},
+    {u"vbDouble", integer<5>},
+    {u"vbCurrency", integer<6>},
+    {u"vbDate", integer<7>},
+    {u"vbString", integer<8>},
+    {u"vbObject", integer<9>},
+    {u"vbError", integer<10>},
+    {u"vbBoolean", integer<11>},
+    {u"vbVariant", integer<12>},
+    {u"vbDataObject", integer<13>},
+    {u"vbDecimal", integer<14>},
+    {u"vbByte", integer<17>},
+    {u"vbArray", integer<8192>},
 
     // MsgBox buttons, icons and options
-    {u"vbOKOnly", lng<0>},
-    {u"vbOKCancel", lng<1>},
-    {u"vbAbortRetryIgnore", lng<2>},
-    {u"vbYesNoCancel", lng<3>},
-    {u"vbYesNo", lng<4>},
-    {u"vbRetryCancel", lng<5>},
-    {u"vbCritical", lng<16>},
-    {u"vbQuestion", lng<32>},
-    {u"vbExclamation", lng<48>},
-    {u"vbInformation", lng<64>},
-    {u"vbDefaultButton1", lng<0>},
-    {u"vbDefaultButton2", lng<256>},
-    {u"vbDefaultButton3", lng<512>},
-    {u"vbDefaultButton4", lng<768>},
-    {u"vbApplicationModal", lng<0>},
-    {u"vbSystemModal", lng<4096>},
-    {u"vbMsgBoxHelpButton", lng<16384>},
+    {u"vbOKOnly", integer<0>},
+    {u"vbOKCancel", integer<1>},
+    {u"vbAbortRetryIgnore", integer<2>},
+    {u"vbYesNoCancel", integer<3>},
+    {u"vbYesNo", integer<4>},
+    {u"vbRetryCancel", integer<5>},
+    {u"vbCritical", integer<16>},
+    {u"vbQuestion", integer<32>},
+    {u"vbExclamation", integer<48>},
+    {u"vbInformation", integer<64>},
+    {u"vbDefaultButton1", integer<0>},
+    {u"vbDefaultButton2", integer<256>},
+    {u"vbDefaultButton3", integer<512>},
+    {u"vbDefaultButton4", integer<768>},
+    {u"vbApplicationModal", integer<0>},
+    {u"vbSystemModal", integer<4096>},
+    {u"vbMsgBoxHelpButton", integer<16384>},
     {u"vbMsgBoxSetForeground", lng<65536>},
     {u"vbMsgBoxRight", lng<524288>},
     {u"vbMsgBoxRtlReading", lng<1048576>},
 
     // MsgBox results
-    {u"vbOK", lng<1>},
-    {u"vbCancel", lng<2>},
-    {u"vbAbort", lng<3>},
-    {u"vbRetry", lng<4>},
-    {u"vbIgnore", lng<5>},
-    {u"vbYes", lng<6>},
-    {u"vbNo", lng<7>},
+    {u"vbOK", integer<1>},
+    {u"vbCancel", integer<2>},
+    {u"vbAbort", integer<3>},
+    {u"vbRetry", integer<4>},
+    {u"vbIgnore", integer<5>},
+    {u"vbYes", integer<6>},
+    {u"vbNo", integer<7>},
 
     // Comparison modes
-    {u"vbBinaryCompare", lng<0>},
-    {u"vbTextCompare", lng<1>},
-    {u"vbDatabaseCompare", lng<2>},
+    {u"vbBinaryCompare", integer<0>},
+    {u"vbTextCompare", integer<1>},
 
     // FormatDateTime formats
-    {u"vbGeneralDate", lng<0>},
-    {u"vbLongDate", lng<1>},
-    {u"vbShortDate", lng<2>},
-    {u"vbLongTime", lng<3>},
-    {u"vbShortTime", lng<4>},
+    {u"vbGeneralDate", integer<0>},
+    {u"vbLongDate", integer<1>},
+    {u"vbShortDate", integer<2>},
+    {u"vbLongTime", integer<3>},
+    {u"vbShortTime", integer<4>},
 
     // Days of the week
-    {u"vbUseSystemDayOfWeek", lng<0>},
-    {u"vbSunday", lng<1>},
-    {u"vbMonday", lng<2>},
-    {u"vbTuesday", lng<3>},
-    {u"vbWednesday", lng<4>},
-    {u"vbThursday", lng<5>},
-    {u"vbFriday", lng<6>},
-    {u"vbSaturday", lng<7>},
+    {u"vbUseSystemDayOfWeek", integer<0>},
+    {u"vbSunday", integer<1>},
+    {u"vbMonday", integer<2>},
+    {u"vbTuesday", integer<3>},
+    {u"vbWednesday", integer<4>},
+    {u"vbThursday", integer<5>},
+    {u"vbFriday", integer<6>},
+    {u"vbSaturday", integer<7>},
 
     // First week of the year
-    {u"vbUseSystem", lng<0>},
-    {u"vbFirstJan1", lng<1>},
-    {u"vbFirstFourDays", lng<2>},
-    {u"vbFirstFullWeek", lng<3>},
+    {u"vbUseSystem", integer<0>},
+    {u"vbFirstJan1", integer<1>},
+    {u"vbFirstFourDays", integer<2>},
+    {u"vbFirstFullWeek", integer<3>},
 
     // Colours
     {u"vbBlack", lng<0x000000>},
@@ -121,9 +127,9 @@ constexpr ConstDef kConstants[] = {
     {u"vbWhite", lng<0xFFFFFF>},
 
     // Tristate
-    {u"vbUseDefault", lng<-2>},
-    {u"vbTrue", lng<-1>},
-    {u"vbFalse", lng<0>},
+    {u"vbUseDefault", integer<-2>},
+    {u"vbTrue", integer<-1>},
+    {u"vbFalse", integer<0>},
 };
 
 }  // namespace

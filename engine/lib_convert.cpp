@@ -163,9 +163,8 @@ Variant fnRound(Engine&, Args a) {
     case vtInteger:
     case vtLong:
     case vtByte:
+    case vtBoolean:  // Round(True) stays Boolean, unlike Int, Fix and Abs
       return v;
-    case vtBoolean:
-      return Variant::integer(v.b);
     case vtSingle:
       return Variant::sng(float(roundTo(v.f, digits)));
     case vtDate:
@@ -212,10 +211,11 @@ Variant fnAbs(Engine&, Args a) {
   }
 }
 
+// Sgn has no Null result: Sgn(Null) raises 94.
 Variant fnSgn(Engine&, Args a) {
   Variant t;
   const Variant& v = val(a[0], t);
-  if (v.isNull()) return Variant::null();
+  if (v.isNull()) raise(94);
   int s;
   switch (v.vt) {
     case vtEmpty: s = 0; break;
@@ -234,13 +234,13 @@ Variant fnSgn(Engine&, Args a) {
 
 constexpr BuiltinDef kConvertBuiltins[] = {
     {u"CBool", fnCBool, 1, 1},
-    {u"CByte", fnCByte, 1, 1},
-    {u"CCur", fnCCur, 1, 1},
+    {u"CByte", fnCByte, 1, 1, kNotStatement},
+    {u"CCur", fnCCur, 1, 1, kNotStatement},
     {u"CDate", fnCDate, 1, 1},
-    {u"CDbl", fnCDbl, 1, 1},
-    {u"CInt", fnCInt, 1, 1},
-    {u"CLng", fnCLng, 1, 1},
-    {u"CSng", fnCSng, 1, 1},
+    {u"CDbl", fnCDbl, 1, 1, kNotStatement},
+    {u"CInt", fnCInt, 1, 1, kNotStatement},
+    {u"CLng", fnCLng, 1, 1, kNotStatement},
+    {u"CSng", fnCSng, 1, 1, kNotStatement},
     {u"CStr", fnCStr, 1, 1},
     {u"Hex", fnHex, 1, 1},
     {u"Oct", fnOct, 1, 1},

@@ -216,11 +216,12 @@ Iv intervalArg(const Variant& arg) {
 // DateAdd(interval, number, date). Month steps keep the day where the month
 // has it and otherwise take the month's last day (1/31 + 1 month = 2/28).
 Variant fnDateAdd(Engine&, Args a) {
-  Iv iv = intervalArg(a[0]);
   Variant tn;
   const Variant& vn = val(a[1], tn);
+  if (vn.isNull()) raise(94);  // a Null count is refused; a Null date gives Null
+  Iv iv = intervalArg(a[0]);
   double date;
-  if (vn.isNull() || !dateArg(a[2], date)) return Variant::null();
+  if (!dateArg(a[2], date)) return Variant::null();
   double nd = roundBankers(toDouble(vn));
   if (std::fabs(nd) > 4e12) raise(5);
   int64_t n = int64_t(nd);
@@ -370,13 +371,21 @@ Variant nameOf(const char16_t* full, bool abbrev) {
   return Variant::str(abbrev ? s.substr(0, 3) : s);
 }
 
+// Null anywhere raises 94 before any argument is converted.
+void refuseNulls(Args a) {
+  for (int i = 0; i < a.size(); ++i)
+    if (a[i].isNull()) raise(94);
+}
+
 Variant fnMonthName(Engine&, Args a) {
+  refuseNulls(a);
   int32_t m = longArg(a[0]);
   if (m < 1 || m > 12) raise(5);
   return nameOf(kMonths[m - 1], abbrevArg(a, 1));
 }
 
 Variant fnWeekdayName(Engine&, Args a) {
+  refuseNulls(a);
   int32_t w = longArg(a[0]);
   bool abbrev = abbrevArg(a, 1);
   int fdw = firstDayArg(a, 2);

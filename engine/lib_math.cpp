@@ -16,12 +16,13 @@ const Variant& val(const Variant& v, Variant& tmp) {
   return tmp;
 }
 
-// One-argument functions: Null in, Null out; a Double result.
+// One-argument functions with a Double result. Like Sgn they need a number:
+// Null raises 94 (only Abs, Int, Fix, Round, Hex and Oct pass Null through).
 template <double (*F)(double)>
 Variant unary(Engine&, Args a) {
   Variant t;
   const Variant& v = val(a[0], t);
-  if (v.isNull()) return Variant::null();
+  if (v.isNull()) raise(94);
   return Variant::dbl(F(toDouble(v)));
 }
 
@@ -113,7 +114,7 @@ constexpr BuiltinDef kMathBuiltins[] = {
     {u"Log", unary<logF>, 1, 1},
     {u"Sqr", unary<sqrF>, 1, 1},
     {u"Rnd", fnRnd, 0, 1},
-    {u"Randomize", fnRandomize, 0, 1},
+    {u"Randomize", fnRandomize, 0, 1, kNotValue},
 };
 
 }  // namespace

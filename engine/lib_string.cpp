@@ -31,12 +31,13 @@ int32_t longArg(const Variant& v) {
 
 int32_t optLong(Args a, int i, int32_t def) { return a.missing(i) ? def : longArg(a[i]); }
 
-// Compare mode: 0 binary, 1 text (2, the database mode, compares as text).
+// Compare mode: 0 binary, 1 text. VBScript has no database mode, so 2 is
+// refused like any other number.
 bool textMode(Args a, int i) {
   if (a.missing(i)) return false;
   int32_t c = longArg(a[i]);
   if (c == 0) return false;
-  if (c == 1 || c == 2) return true;
+  if (c == 1) return true;
   raise(5);
 }
 
@@ -188,7 +189,15 @@ Variant fnRight(Engine&, Args a) {
   return mk(s.substr(s.size() - k));
 }
 
+// The numeric arguments' Null check comes before their conversion and range
+// checks: Mid("test", "a", Null) and Mid("test", 0, Null) raise 94.
+void refuseNullCounts(Args a) {
+  for (int i = 1; i < a.size(); ++i)
+    if (a[i].isNull()) raise(94);
+}
+
 Variant fnMid(Engine&, Args a) {
+  refuseNullCounts(a);
   int32_t start = longArg(a[1]);
   if (start < 1) raise(5);
   int32_t len = -1;
@@ -232,6 +241,7 @@ Variant fnRightB(Engine&, Args a) {
 }
 
 Variant fnMidB(Engine&, Args a) {
+  refuseNullCounts(a);
   int32_t start = longArg(a[1]);
   if (start < 1) raise(5);
   int32_t len = -1;
@@ -304,7 +314,8 @@ Variant fnInStrB(Engine&, Args a) {
 }
 
 // InStrRev(string1, string2[, start[, compare]]): the last match that ends
-// at or before start (-1: the end).
+// at or before start (-1: the end). Unlike InStr it has no Null result: a
+// Null string raises 94.
 Variant fnInStrRev(Engine&, Args a) {
   int32_t start = optLong(a, 2, -1);
   if (start == 0 || start < -1) raise(5);
@@ -312,7 +323,7 @@ Variant fnInStrRev(Engine&, Args a) {
   Variant t1, t2;
   const Variant& v1 = val(a[0], t1);
   const Variant& v2 = val(a[1], t2);
-  if (v1.isNull() || v2.isNull()) return Variant::null();
+  if (v1.isNull() || v2.isNull()) raise(94);
   u16 b1, b2;
   u16v s1 = text(v1, b1), s2 = text(v2, b2);
   if (s1.empty()) return Variant::lng(0);
@@ -537,8 +548,14 @@ const ArrayRep& vectorArg(const Variant& v) {
   return *v.a;
 }
 
+// Join takes only a one-dimensional array (an object stands for its default
+// value, 438 when it has none); other shapes and Null elements are 13.
 Variant fnJoin(Engine&, Args a) {
-  const ArrayRep& arr = vectorArg(a[0]);
+  Variant t;
+  const Variant& v = val(a[0], t);
+  if (v.isNull()) raise(94);
+  if (!v.isArray() || v.a->rank() != 1) raise(13);
+  const ArrayRep& arr = *v.a;
   u16 bd;
   u16v delim = u" ";
   if (!a.missing(1)) delim = text(a[1], bd);
@@ -548,6 +565,8 @@ Variant fnJoin(Engine&, Args a) {
     const Variant& e = arr.data[i].deref();
     if (e.isString())
       out.append(e.strView());
+    else if (e.isNull())
+      raise(13);
     else
       out.append(toText(e));
   }

@@ -586,7 +586,7 @@ class RegExpObj : public Object {
       case 1:
         expectProp(kind, args);
         if (!isPut(kind)) return Variant::str(pattern_);
-        pattern_ = toString(args[0]);
+        pattern_ = toAutomationText(args[0]);
         invalidate();
         return Variant();
       case 2:
@@ -597,16 +597,16 @@ class RegExpObj : public Object {
         return flag(kind, args, multiline_, true);
       case 5: {
         expectCall(kind, args, 1, 1);
-        u16 subject = toString(args[0]);
+        u16 subject = toAutomationText(args[0]);
         return Variant::object(new MatchCollectionObj(run(std::move(subject), global_)));
       }
       case 6: {
         expectCall(kind, args, 1, 1);
-        return Variant::boolean(run(toString(args[0]), false)->count() > 0);
+        return Variant::boolean(run(toAutomationText(args[0]), false)->count() > 0);
       }
       case 7:
         expectCall(kind, args, 2, 2);
-        return replace(toString(args[0]), args[1]);
+        return replace(toAutomationText(args[0]), args[1]);
     }
     raise(438);
   }
@@ -681,7 +681,7 @@ class RegExpObj : public Object {
 
   Variant replace(u16 source, const Variant& with) {
     Object* callback = with.isObject() ? with.o : nullptr;
-    u16 text = callback ? u16() : toString(with);
+    u16 text = callback ? u16() : toAutomationText(with);
     MatchSetPtr set = run(std::move(source), global_);
     const u16& s = set->subject;
     u16 out;

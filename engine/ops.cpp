@@ -40,11 +40,12 @@ u16v trimBlanks(u16v t) {
   return t.substr(b, e - b);
 }
 
-// 1 for "True", 0 for "False" (any case, blanks around), -1 otherwise.
+// 1 for "True", 0 for "False" (any case, blanks around), also in the
+// "#TRUE#" / "#FALSE#" form that files written by Write # hold; -1 otherwise.
 int boolText(u16v t) {
   t = trimBlanks(t);
-  if (equalsNoCase(t, u"true")) return 1;
-  if (equalsNoCase(t, u"false")) return 0;
+  if (equalsNoCase(t, u"true") || equalsNoCase(t, u"#true#")) return 1;
+  if (equalsNoCase(t, u"false") || equalsNoCase(t, u"#false#")) return 0;
   return -1;
 }
 
@@ -453,7 +454,18 @@ Variant logical(Lg op, const Variant& a, const Variant& b) {
 inline int sign3(int64_t d) { return d < 0 ? -1 : d > 0 ? 1 : 0; }
 inline int cmpDouble(double x, double y) { return x < y ? -1 : x > y ? 1 : 0; }
 
+// A Double within a Single's range, rounded to Single precision.
+inline bool asSingle(double d, float& f) {
+  if (!(std::fabs(d) <= FLT_MAX)) return false;
+  f = static_cast<float>(d);
+  return true;
+}
+
 int cmpNums(const Num& p, const Num& q) {
+  // Single against Double compares at Single precision: CSng(0.1) = 0.1.
+  float pf, qf;
+  if (p.k == kSingle && q.k == kDouble && asSingle(q.d, qf)) return cmpDouble(p.d, qf);
+  if (p.k == kDouble && q.k == kSingle && asSingle(p.d, pf)) return cmpDouble(pf, q.d);
   bool pi = isIntKind(p.k), qi = isIntKind(q.k);
   if (pi && qi) return sign3(p.i - q.i);
   if ((pi || p.k == kCur) && (qi || q.k == kCur)) {
@@ -611,7 +623,7 @@ char16_t upperOf(char16_t c) {
 
 // --- Number text ---
 
-// %G-style text with prec significant digits and VBScript's "E+XX" exponent.
+// Text with at most prec significant digits and VBScript's "E+XX" exponent.
 // to_chars keeps it independent of the process locale.
 u16 formatSignificant(double d, int prec) {
   if (d == 0) return u"0";
@@ -639,7 +651,10 @@ u16 formatSignificant(double d, int prec) {
 
   u16 out;
   if (neg) out.push_back('-');
-  if (exp >= -4 && exp < prec) {
+  // Plain notation from 1E-4 up to prec integer digits, and below 1 only while
+  // the digits with their leading zeros fit in prec places: 0.000244140625
+  // stays, 1/36 is 2.77777777777778E-02, 0.00001 is 1E-05.
+  if (exp >= 0 ? exp < prec : exp >= -4 && nd - exp - 1 <= prec) {
     if (exp < 0) {
       out += u"0.";
       for (int k = -1; k > exp; --k) out.push_back('0');
@@ -824,7 +839,13 @@ bool toBool(const Variant& v) {
   }
 }
 
-uint8_t toByte(const Variant& v) { return static_cast<uint8_t>(wholeOf(v, 0, 255)); }
+// A Boolean keeps its bits: CByte(True) is 255.
+uint8_t toByte(const Variant& v) {
+  Variant tmp;
+  const Variant& x = valueOf(v, tmp);
+  if (x.vt == vtBoolean) return x.b ? 255 : 0;
+  return static_cast<uint8_t>(wholeOf(x, 0, 255));
+}
 int16_t toInteger(const Variant& v) { return static_cast<int16_t>(wholeOf(v, INT16_MIN, INT16_MAX)); }
 int32_t toLong(const Variant& v) { return static_cast<int32_t>(wholeOf(v, INT32_MIN, INT32_MAX)); }
 
@@ -858,7 +879,10 @@ double toDate(const Variant& v) {
     case vtEmpty: return 0;
     case vtNull: raise(94);
     case vtString:
-      if (!parseDate(x.strView(), d)) raise(13);
+      if (parseDate(x.strView(), d)) return d;
+      // A number in text is a serial date: CDate("1") is 12/31/1899.
+      if (!parseNumber(x.strView(), d)) raise(13);
+      if (!(d > kDateLow && d < kDateHigh)) raise(6);
       return d;
     default:
       d = asDouble(numOfValue(x));
@@ -899,6 +923,13 @@ u16 toText(const Variant& v) {
   const Variant& y = valueOf(x, tmp);
   if (y.vt == vtNull) return u16();
   return toString(y);
+}
+
+u16 toAutomationText(const Variant& v) {
+  Variant tmp;
+  const Variant& x = valueOf(v, tmp);
+  if (x.vt == vtBoolean) return x.b ? u"-1" : u"0";
+  return toString(x);
 }
 
 Variant toNumeric(const Variant& v) {
@@ -1416,9 +1447,9 @@ Variant opXor(const Variant& a, const Variant& b) { return logical(Lg::Xor, a, b
 Variant opEqv(const Variant& a, const Variant& b) { return logical(Lg::Eqv, a, b); }
 Variant opImp(const Variant& a, const Variant& b) { return logical(Lg::Imp, a, b); }
 
-// Numbers sort before strings when both are variables. With a literal on
-// either side the comparison is numeric, the string read as a number
-// (13 when it is not one): x = "10": x > 9 is True.
+// Numbers sort before strings when both are variables. Against a literal the
+// variable is converted to the literal's type: x = "10": x > 9 is True (13
+// when x is not a number), while x = 2: x = "" compares "2" with "".
 int compare(const Variant& a0, const Variant& b0, bool aLit, bool bLit, bool textCompare) {
   const Variant& a = a0.deref();
   const Variant& b = b0.deref();
@@ -1444,7 +1475,15 @@ int compare(const Variant& a0, const Variant& b0, bool aLit, bool bLit, bool tex
   int cx = compareClass(x), cy = compareClass(y);
   if (cx == 1 || cy == 1) {
     if (cx != 2 && cy != 2) return cmpStrings(cx ? x.strView() : u16v(), cy ? y.strView() : u16v(), textCompare);
-    if (!aLit && !bLit) return cx == 2 ? -1 : 1;
+    // One string, one number: the variable takes the literal's type. A
+    // literal string wins, so a number never fails against it (2 = "" is False).
+    bool strLit = cx == 1 ? aLit : bLit;
+    bool numLit = cx == 2 ? aLit : bLit;
+    if (strLit) {
+      if (cx == 1) return cmpStrings(x.strView(), toString(y), textCompare);
+      return cmpStrings(toString(x), y.strView(), textCompare);
+    }
+    if (!numLit) return cx == 2 ? -1 : 1;
     if (cx == 1) return cmpNums(stringAsNumber(x.strView(), y), numOfValue(y));
     return cmpNums(numOfValue(x), stringAsNumber(y.strView(), x));
   }

@@ -24,6 +24,10 @@ double toDate(const Variant& v);      // CDate, as an OLE Automation date
 u16 toString(const Variant& v);       // CStr: Null raises 94, Empty is ""
 // Text form where Null and Empty give "" (string concatenation, Echo).
 u16 toText(const Variant& v);
+// The text a string parameter of an automation object receives (RegExp's
+// arguments): the platform's plain conversion, where True is "-1" and False
+// "0"; otherwise as CStr.
+u16 toAutomationText(const Variant& v);
 
 // A numeric Variant for arithmetic: strings are parsed (13 when not numeric),
 // Empty becomes Integer 0, Boolean stays Boolean, Null stays Null.
@@ -37,7 +41,7 @@ bool parseNumber(u16v text, double& out);
 bool parseDate(u16v text, double& out);
 
 // Text forms with US-English conventions, as CStr produces them.
-u16 formatDouble(double d);   // up to 15 significant digits, "1E+20" style
+u16 formatDouble(double d);   // up to 15 significant digits, "1E+20" past 15 places
 u16 formatSingle(float f);    // up to 7 significant digits
 u16 formatCurrency(int64_t cy);
 u16 formatDate(double d);     // "1/2/2003 3:04:05 PM"; date or time alone when the other part is 0

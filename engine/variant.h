@@ -290,6 +290,10 @@ struct ScriptError {
 [[noreturn]] void raise(int32_t number, u16v source, u16v description);
 // VBScript's text for an error number ("" when it has none).
 u16 errorText(int32_t number);
+// The number Err.Raise n reports: VBScript's own number for the HRESULTs it
+// knows (&H8007000E is 7), other failure codes as they are; 5 is raised for
+// 0 and for positive numbers past 16 bits.
+int32_t raisedNumber(int32_t n);
 
 inline const char16_t* kRuntimeSource = u"Microsoft VBScript runtime error";
 inline const char16_t* kCompileSource = u"Microsoft VBScript compilation error";

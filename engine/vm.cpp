@@ -726,6 +726,7 @@ void Engine::execLoop(Frame& f) {
             if (argc < def->minArgs || (def->maxArgs >= 0 && argc > def->maxArgs)) raise(450);
             sp_ = std::max(sp_, sp + 1);
             Variant r = def->fn(*this, Args{base, argc});
+            if (def->use) checkBuiltinUse(*def, in.c != 0);  // c: called as a statement
             for (Variant* q = base; q < sp; ++q) q->clear();
             sp = base;
             *sp++ = std::move(r);

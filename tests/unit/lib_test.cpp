@@ -72,7 +72,9 @@ TEST(BuiltinLookup, CaseInsensitiveAndComplete) {
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(pw::toUtf8(pw::toText(c->make())), "\r\n");
   EXPECT_EQ(pw::findConstant(u"vbObjectError")->make().l, int32_t(0x80040000u));
-  EXPECT_EQ(pw::findConstant(u"vbTrue")->make().l, -1);
+  EXPECT_EQ(pw::findConstant(u"vbTrue")->make().vt, pw::vtInteger);
+  EXPECT_EQ(pw::findConstant(u"vbTrue")->make().i, -1);
+  EXPECT_EQ(pw::findConstant(u"vbRed")->make().vt, pw::vtLong);
   EXPECT_EQ(pw::findConstant(u"True"), nullptr);
 }
 

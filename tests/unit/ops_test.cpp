@@ -251,7 +251,10 @@ TEST(Compare, NumberAgainstStringAndLiterals) {
   // A literal makes it numeric.
   EXPECT_EQ(compare(S("10"), I(9), false, true), 1);
   EXPECT_EQ(compare(I(5), S("5"), false, true), 0);
-  EXPECT_EQ(compare(S("1e1"), D(10), true, false), 0);
+  // A literal string makes it textual: "1e1" against the text "10".
+  EXPECT_EQ(compare(S("1e1"), D(10), true, false), 1);
+  EXPECT_EQ(compare(I(2), S(""), false, true), 1);
+  EXPECT_EQ(compare(S("true"), B(true), true, true), 1);
   EXPECT_EQ(compare(Variant::date(37623), S("1/2/2003"), false, true), 0);
   EXPECT_EQ(compare(B(true), S("True"), false, true), 0);
   EXPECT_EQ(errorOf([] { compare(S("abc"), I(1), false, true); }), 13);
@@ -301,7 +304,8 @@ TEST(Convert, WholeNumbers) {
   EXPECT_EQ(toLong(Cy(-3.5)), -4);
   EXPECT_EQ(toByte(D(255.4)), 255);
   EXPECT_EQ(errorOf([] { toByte(D(255.5)); }), 6);
-  EXPECT_EQ(errorOf([] { toByte(B(true)); }), 6);
+  EXPECT_EQ(toByte(B(true)), 255);  // the Boolean's bits, not -1
+  EXPECT_EQ(toByte(B(false)), 0);
   EXPECT_EQ(errorOf([] { toInteger(L(32768)); }), 6);
   EXPECT_EQ(errorOf([] { toLong(D(2147483647.5)); }), 6);
   EXPECT_EQ(errorOf([] { toInteger(kNull); }), 94);
@@ -356,12 +360,15 @@ TEST(Convert, TextForms) {
       {0.1 + 0.2, "0.3"}, {1.0 / 3, "0.333333333333333"}, {1e20, "1E+20"}, {1.5e-7, "1.5E-07"},
       {123456789012345.0, "123456789012345"}, {1234567890123456.0, "1.23456789012346E+15"},
       {-0.0, "0"}, {0.0001, "0.0001"}, {0.00001, "1E-05"}, {-2.5, "-2.5"}, {1e100, "1E+100"},
-      {1e-300, "1E-300"}, {100, "100"}, {999999999999999.0, "999999999999999"}, {9.999999999999999e14, "1E+15"},
+      {1e-300, "1E-300"}, {1.0 / 36, "2.77777777777778E-02"}, {0.000244140625, "0.000244140625"},
+      {0.0009765625, "0.0009765625"}, {1.0 / 65536, "1.52587890625E-05"}, {100, "100"}, {999999999999999.0, "999999999999999"}, {9.999999999999999e14, "1E+15"},
   };
   for (const auto& [d, want] : doubles) EXPECT_EQ(u8(formatDouble(d)), want) << d;
   EXPECT_EQ(u8(formatSingle(3.14159265f)), "3.141593");
   EXPECT_EQ(u8(formatSingle(0.1f)), "0.1");
   EXPECT_EQ(u8(formatSingle(12345678.f)), "1.234568E+07");
+  EXPECT_EQ(u8(formatSingle(0.01401764f)), "1.401764E-02");
+  EXPECT_EQ(u8(formatSingle(0.0140176f)), "0.0140176");
   EXPECT_EQ(u8(formatCurrency(125000)), "12.5");
   EXPECT_EQ(u8(formatCurrency(-1)), "-0.0001");
   EXPECT_EQ(u8(formatCurrency(12345670000)), "1234567");

@@ -206,7 +206,6 @@ struct CompileScope {
         emit(OpCode::PushMissing, 1);
         return;
       case EK::Me:
-        if (!cls) throw SyntaxError{1037, e.line, e.col};
         emit(OpCode::PushMe, 1);
         return;
       case EK::Paren:

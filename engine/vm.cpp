@@ -373,7 +373,7 @@ void Engine::execLoop(Frame& f) {
             *sp++ = Variant::missing();
             break;
           case OpCode::PushMe:
-            *sp++ = Variant::object(f.me);
+            *sp++ = f.me ? Variant::object(f.me) : globalObject();
             break;
           case OpCode::Pop:
             (--sp)->clear();

@@ -691,7 +691,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::Call: {
-            int argc = in.a;
+            int argc = in.a | in.c << 8;
             Variant* base = sp - argc;
             Global& gl = *globals_[in.b];
             Variant r;
@@ -706,7 +706,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::CallMe: {
-            int argc = in.a;
+            int argc = in.a | in.c << 8;
             Variant* base = sp - argc;
             const ClassMember& m = f.me->cls->members[in.b];
             Proc* t = m.get ? m.get : m.sub;
@@ -720,7 +720,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::CallBuiltin: {
-            int argc = in.a;
+            int argc = in.a | in.c << 8;
             Variant* base = sp - argc;
             const BuiltinDef* def = builtinBySlot(in.b);
             if (argc < def->minArgs || (def->maxArgs >= 0 && argc > def->maxArgs)) raise(450);
@@ -732,7 +732,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::CallDyn: {
-            int argc = in.a;
+            int argc = in.a | in.c << 8;
             Variant* base = sp - argc;
             Variant* saved = sp_;
             sp_ = std::max(sp_, sp + 1);
@@ -744,7 +744,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::Index: {
-            int argc = in.a;
+            int argc = in.a | in.c << 8;
             Variant* base = sp - argc;
             if (argc == 1) {
               const Variant& arr = base[-1].deref();

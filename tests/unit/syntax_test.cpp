@@ -19,7 +19,6 @@ TEST(SyntaxErrors, KeepNumberAndPosition) {
       {u"If x Then y = 1\nEnd If", 1024, 2, 0},
       {u"If x Then y = 1 : End If End If", 1024, 1, 25},
       {u"If x Then y = 1 Else z = 2 Else z = 3", 1025, 1, 27},
-      // Without its End If, a single-line If takes the rest of the line.
       // Without its End If a single-line If runs to the line end: End Sub
       // there is one of its statements.
       {u"Sub s\nIf x Then y = 1 : End Sub\nEnd Sub", 1024, 2, 18},

@@ -210,6 +210,7 @@ class Engine {
   int32_t findGlobal(u16v name) const;  // -1 when unknown
   int32_t addGlobal(u16v name);
   Global& global(int32_t i) { return *globals_[i]; }
+  size_t globalCount() const { return globals_.size(); }
   ClassDef* findClass(u16v name) const;
 
   std::vector<Frame*> frames;  // active frames, innermost last

@@ -15,7 +15,8 @@ class GlobalObject final : public Object {
     return g >= 0 ? g + 1 : DISPID_UNKNOWN;
   }
   Variant invoke(int32_t id, InvokeKind kind, Args args) override {
-    if (id == DISPID_VALUE) raise(438);
+    // A number kept from before a Reset may no longer name anything.
+    if (id < 1 || static_cast<size_t>(id) > eng_.globalCount()) raise(438);
     Global& g = eng_.global(id - 1);
     bool put = kind == InvokeKind::Let || kind == InvokeKind::Set;
     if (g.proc) {

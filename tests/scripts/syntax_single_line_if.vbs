@@ -46,3 +46,10 @@ Show "block form", y
 If x = 2 Then
   y = "block2" : End If
 Show "block closed after a colon", y
+' End If needs no colon before it, and closes the innermost open If.
+y = 0
+If x = 2 Then y = 7 End If
+Show "End If without a colon", y
+If x = 2 Then If y = 7 Then y = 8 End If End If
+Show "two End Ifs on one line", y
+If x = 2 Then y = 1 Else y = 2 End If : Show "else part closed without a colon", y

@@ -206,7 +206,6 @@ struct CompileScope {
         emit(OpCode::PushMissing, 1);
         return;
       case EK::Me:
-        if (!cls) throw SyntaxError{1037, e.line, e.col};
         emit(OpCode::PushMe, 1);
         return;
       case EK::Paren:
@@ -325,8 +324,16 @@ struct CompileScope {
       if (byRef) arg(*a);
       else expr(*a);
     }
-    if (list.size() > 255) throw SyntaxError{1002, list[0]->line, list[0]->col};
+    if (list.size() > 0xFFFFFF) throw SyntaxError{1002, list[0]->line, list[0]->col};
     return static_cast<int>(list.size());
+  }
+  // Calls and indexes keep their argument count in a (low byte) and c;
+  // member operations use c for their cache and take at most 255.
+  void emitArgc(OpCode op, int delta, int n, int32_t b = 0) {
+    emit(op, delta, static_cast<uint8_t>(n & 0xFF), b, static_cast<uint16_t>(n >> 8));
+  }
+  static void memberArgc(const std::vector<ExprP>& list) {
+    if (list.size() > 255) throw SyntaxError{1002, list[0]->line, list[0]->col};
   }
 
   void withObject() {
@@ -374,20 +381,22 @@ struct CompileScope {
       switch (l.k) {
         case LK::GlobalProc:
           n = args(*argList, true);
-          emit(OpCode::Call, 1 - n, static_cast<uint8_t>(n), l.idx);
+          emitArgc(OpCode::Call, 1 - n, n, l.idx);
           return;
         case LK::MeProc:
           n = args(*argList, true);
-          emit(OpCode::CallMe, 1 - n, static_cast<uint8_t>(n), l.idx);
+          emitArgc(OpCode::CallMe, 1 - n, n, l.idx);
           return;
         case LK::Builtin:
           n = args(*argList, false);
-          emit(OpCode::CallBuiltin, 1 - n, static_cast<uint8_t>(n), l.idx, statement ? 1 : 0);
+          // c carries the high bits of the count and, in its top bit, "called as a statement".
+          emit(OpCode::CallBuiltin, 1 - n, static_cast<uint8_t>(n & 0xFF), l.idx,
+               static_cast<uint16_t>((n >> 8) | (statement ? 0x8000 : 0)));
           return;
         case LK::Dyn:
           if (e.kind == EK::Call || statement) {
             n = args(*argList, true);
-            emit(OpCode::CallDyn, 1 - n, static_cast<uint8_t>(n), l.idx);
+            emitArgc(OpCode::CallDyn, 1 - n, n, l.idx);
             return;
           }
           load(l);
@@ -396,7 +405,7 @@ struct CompileScope {
           load(l);
           if (e.kind == EK::Call) {
             n = args(*argList, false);
-            emit(OpCode::Index, -n, static_cast<uint8_t>(n));
+            emitArgc(OpCode::Index, -n, n);
           }
           return;
       }
@@ -404,6 +413,7 @@ struct CompileScope {
     if (base->kind == EK::Member) {
       if (base->a) expr(*base->a);
       else withObject();
+      memberArgc(*argList);
       int n = args(*argList, true);
       emit(statement ? OpCode::MemberCall : OpCode::Member, -n, static_cast<uint8_t>(n),
            nameIndex(base->name), newCache());
@@ -412,7 +422,7 @@ struct CompileScope {
     expr(*base);
     if (e.kind == EK::Call) {
       int n = args(*argList, false);
-      emit(OpCode::Index, -n, static_cast<uint8_t>(n));
+      emitArgc(OpCode::Index, -n, n);
     }
   }
 
@@ -627,6 +637,7 @@ struct CompileScope {
     if (base.kind == EK::Member) {
       if (base.a) expr(*base.a);
       else withObject();
+      memberArgc(t.args);
       int n = args(t.args, false);
       expr(*s.value);
       emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2 - n, static_cast<uint8_t>(n),
@@ -637,6 +648,7 @@ struct CompileScope {
       Loc l = resolve(base.name, false, true);
       if (l.k == LK::MeProc) {
         emit(OpCode::PushMe, 1);
+        memberArgc(t.args);
         int n = args(t.args, false);
         expr(*s.value);
         emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2 - n, static_cast<uint8_t>(n),
@@ -645,6 +657,7 @@ struct CompileScope {
       }
       if (isVariable(l)) {
         ref(l);
+        memberArgc(t.args);
         int n = args(t.args, false);
         expr(*s.value);
         emit(s.isSet ? OpCode::IndexSet : OpCode::IndexLet, -2 - n, static_cast<uint8_t>(n));
@@ -656,6 +669,7 @@ struct CompileScope {
     }
     // Something like f(1)(2) = x: assign through the default member of the value.
     expr(base);
+    memberArgc(t.args);
     int n = args(t.args, false);
     expr(*s.value);
     emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2 - n, static_cast<uint8_t>(n), -1, newCache());

@@ -197,6 +197,7 @@ class Engine {
   Variant eval(u16v code);                    // Eval in the current scope
   void execute(u16v code, bool global);       // Execute / ExecuteGlobal
   Variant getRef(u16v name);
+  Variant globalObject();  // Me outside a class
   Variant createObject(u16v progId);
   Variant newObject(u16v className);
   ErrObject& errObject() { return *err_.get(); }
@@ -209,6 +210,7 @@ class Engine {
   int32_t findGlobal(u16v name) const;  // -1 when unknown
   int32_t addGlobal(u16v name);
   Global& global(int32_t i) { return *globals_[i]; }
+  size_t globalCount() const { return globals_.size(); }
   ClassDef* findClass(u16v name) const;
 
   std::vector<Frame*> frames;  // active frames, innermost last
@@ -242,6 +244,7 @@ class Engine {
   std::vector<std::unique_ptr<Unit>> units_;
   std::vector<std::pair<u16, Ref<Object>>> hostObjects_;
   Ref<ErrObject> err_;
+  Ref<Object> globalObject_;
   ScriptErrorInfo error_;
 
   struct StackFree {

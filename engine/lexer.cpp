@@ -83,7 +83,10 @@ class Lexer {
         skipToEol();
         continue;
       }
-      if (c == '_' && space && continuationFollows()) {
+      // The joining "_" may be glued to the token before it ("&_", "1_");
+      // inside a name it is part of the name.
+      if (c == '_' && continuationFollows()) {
+        space = true;
         continue;
       }
       Token t = make(Tk::End, space);
@@ -146,7 +149,12 @@ class Lexer {
         case '/': t.kind = Tk::Slash; break;
         case '\\': t.kind = Tk::Backslash; break;
         case '^': t.kind = Tk::Caret; break;
-        case '=': t.kind = Tk::Eq; break;
+        case '=':
+          // "=>" and "=<" are read as ">=" and "<=" (published scripts use them).
+          if (peek('>')) { ++pos_; t.kind = Tk::Ge; }
+          else if (peek('<')) { ++pos_; t.kind = Tk::Le; }
+          else t.kind = Tk::Eq;
+          break;
         case '<':
           if (peek('>')) { ++pos_; t.kind = Tk::Ne; }
           else if (peek('=')) { ++pos_; t.kind = Tk::Le; }
@@ -204,6 +212,9 @@ class Lexer {
     return true;
   }
 
+  // A decimal number ends where its digits end: a word straight after it
+  // ("0Then") is the next token, and "&" after it is the concatenation
+  // operator (the "&" type suffix belongs to &H and &O literals).
   void lexNumber(Token& t) {
     size_t start = pos_;
     bool isFloat = false;
@@ -220,27 +231,19 @@ class Lexer {
         isFloat = true;
         pos_ = p;
         while (pos_ < src_.size() && isDigit(src_[pos_])) ++pos_;
-      } else {
-        failHere(1031);
-      }
+      } else if (p != pos_ + 1 || p >= src_.size() || !isIdentStart(src_[p])) {
+        failHere(1031);  // "1e", "1e+": an exponent without digits
+      }  // else a word follows, as in "1Else"
     }
     std::string ascii;
     for (size_t i = start; i < pos_; ++i) ascii.push_back(static_cast<char>(src_[i]));
-    bool longSuffix = false;
-    if (pos_ < src_.size() && src_[pos_] == '&' && !isFloat) {
-      longSuffix = true;
-      ++pos_;
-    } else if (pos_ < src_.size() && src_[pos_] == '#') {
-      isFloat = true;
-      ++pos_;
-    } else if (pos_ < src_.size() && src_[pos_] == '!') {
+    if (pos_ < src_.size() && (src_[pos_] == '#' || src_[pos_] == '!')) {
       isFloat = true;
       ++pos_;
     }
-    if (pos_ < src_.size() && isIdentStart(src_[pos_])) failHere(1031);
     t.kind = Tk::Number;
     double d = std::strtod(ascii.c_str(), nullptr);
-    if (!isFloat && d <= 32767 && !longSuffix) t.value = Variant::integer(static_cast<int16_t>(d));
+    if (!isFloat && d <= 32767) t.value = Variant::integer(static_cast<int16_t>(d));
     else if (!isFloat && d <= 2147483647.0) t.value = Variant::lng(static_cast<int32_t>(d));
     else {
       if (std::isinf(d)) fail(1031, t);
@@ -272,8 +275,14 @@ class Lexer {
     if (longSuffix) ++p;
     pos_ = p;
     t.kind = Tk::Number;
-    if (!longSuffix && v <= 0xFFFF) t.value = Variant::integer(static_cast<int16_t>(static_cast<uint16_t>(v)));
-    else t.value = Variant::lng(static_cast<int32_t>(static_cast<uint32_t>(v)));
+    // Without the suffix up to four hex digits are a 16-bit pattern
+    // (&HFFFF is -1); otherwise the digits are a 32-bit pattern. Either way a
+    // value that fits an Integer is one: &H10& and &HFFFFFFFF are Integers,
+    // &HFFFF& (65535) is a Long.
+    int32_t value = !longSuffix && v <= 0xFFFF ? static_cast<int16_t>(static_cast<uint16_t>(v))
+                                               : static_cast<int32_t>(static_cast<uint32_t>(v));
+    if (value >= -32768 && value <= 32767) t.value = Variant::integer(static_cast<int16_t>(value));
+    else t.value = Variant::lng(value);
     return true;
   }
 

@@ -20,6 +20,7 @@ class Parser {
 
   Program program() {
     Program prog;
+    prog_ = &prog;
     skipSeparators();
     if (isKw(Kw::Option)) {
       next();
@@ -84,18 +85,21 @@ class Parser {
   void expectKw(Kw k, int32_t err) {
     if (!acceptKw(k)) fail(err);
   }
+  // "End" also ends a statement, so that "x = 1 End Sub" and
+  // "Dim x End Class" need no colon; it is left for the enclosing block.
   bool atEndOfStatement() const {
-    return is(Tk::Newline) || is(Tk::Colon) || is(Tk::End) || (singleLineIf_ > 0 && isKw(Kw::Else));
+    return is(Tk::Newline) || is(Tk::Colon) || is(Tk::End) || isKw(Kw::End) ||
+           (singleLineIf_ > 0 && isKw(Kw::Else));
   }
   void endOfStatement() {
     if (is(Tk::Colon) || is(Tk::Newline)) {
       next();
       return;
     }
-    if (is(Tk::End)) return;
-    if (singleLineIf_ > 0 && isKw(Kw::Else)) return;
+    if (atEndOfStatement()) return;
     fail(1025);
   }
+  bool atEndIf() const { return isKw(Kw::End) && peekTok().kind == Tk::Ident && peekTok().kw == Kw::If; }
   void skipSeparators() {
     while (is(Tk::Newline) || is(Tk::Colon)) next();
   }
@@ -262,12 +266,22 @@ class Parser {
     return a;
   }
   ExprP mulExpr() {
-    ExprP a = unaryExpr();
+    ExprP a = powExpr();
     while (is(Tk::Star) || is(Tk::Slash)) {
       Op op = is(Tk::Star) ? Op::Mul : Op::Div;
       Token at = cur();
       next();
-      a = binary(op, std::move(a), unaryExpr(), at);
+      a = binary(op, std::move(a), powExpr(), at);
+    }
+    return a;
+  }
+  // Negation binds tighter than "^": -3^2 is (-3)^2, 2^-1 is 2^(-1).
+  ExprP powExpr() {
+    ExprP a = unaryExpr();
+    while (is(Tk::Caret)) {
+      Token at = cur();
+      next();
+      a = binary(Op::Pow, std::move(a), unaryExpr(), at);
     }
     return a;
   }
@@ -284,32 +298,7 @@ class Parser {
       e->a = std::move(inner);
       return e;
     }
-    return powExpr();
-  }
-  ExprP powExpr() {
-    ExprP a = postfix(false);
-    while (is(Tk::Caret)) {
-      Token at = cur();
-      next();
-      ExprP b;
-      if (is(Tk::Minus) || is(Tk::Plus)) {
-        DepthGuard g(*this);
-        Token m = cur();
-        bool neg = is(Tk::Minus);
-        next();
-        b = postfix(false);
-        if (neg) {
-          ExprP u = node(EK::Unary, m);
-          u->op = Op::Neg;
-          u->a = std::move(b);
-          b = std::move(u);
-        }
-      } else {
-        b = postfix(false);
-      }
-      a = binary(Op::Pow, std::move(a), std::move(b), at);
-    }
-    return a;
+    return postfix(false);
   }
 
   ExprP primary() {
@@ -405,10 +394,15 @@ class Parser {
         lastParen_ = static_cast<size_t>(-1);
         continue;
       }
-      if (is(Tk::LParen) && e->kind != EK::Paren && e->kind != EK::Literal) {
+      if (is(Tk::LParen) && e->kind != EK::Literal) {
         size_t at = p_;
         Token tk = cur();
         next();
+        // "(f)(x)" calls f as "f(x)" would; "(New C)(x)" calls the new
+        // object's default member.
+        while (e->kind == EK::Paren && (e->a->kind == EK::Paren || e->a->kind == EK::Name ||
+                                        e->a->kind == EK::Member))
+          e = std::move(e->a);
         ExprP c = node(EK::Call, tk);
         c->a = std::move(e);
         c->args = argList(Tk::RParen);
@@ -465,6 +459,14 @@ class Parser {
   }
 
   void topLevelStatement(Program& prog) {
+    if (!definition(prog)) {
+      prog.body.push_back(statement());
+      endOfStatement();
+    }
+  }
+
+  // A Sub, Function or Class definition, if one starts here.
+  bool definition(Program& prog) {
     const Token& t = cur();
     if (t.kind == Tk::Ident) {
       bool isPublic = true, hasScope = false;
@@ -480,18 +482,17 @@ class Parser {
       if (isKw(Kw::Default)) fail(1056 == 0 ? 1002 : 1048);
       if (isKw(Kw::Sub) || isKw(Kw::Function)) {
         prog.procs.push_back(procedure(isPublic, false, false));
-        return;
+        return true;
       }
       if (isKw(Kw::Property)) fail(1048);
       if (isKw(Kw::Class)) {
         prog.classes.push_back(classDecl());
-        return;
+        return true;
       }
       (void)hasScope;
       if (isKw(Kw::Option)) fail(1042);
     }
-    prog.body.push_back(statement());
-    endOfStatement();
+    return false;
   }
 
   ProcDecl procedure(bool isPublic, bool isDefault, bool inClass) {
@@ -519,7 +520,9 @@ class Parser {
     if (isDefault && pd.kind != ProcKind::PropGet && pd.kind != ProcKind::Function && pd.kind != ProcKind::Sub)
       fail(1058);
     pd.name = identifier();
+    bool paramList = false;
     if (accept(Tk::LParen)) {
+      paramList = true;
       if (!is(Tk::RParen)) {
         for (;;) {
           ParamDecl prm;
@@ -537,7 +540,8 @@ class Parser {
       expect(Tk::RParen, 1006);
     }
     if ((pd.kind == ProcKind::PropLet || pd.kind == ProcKind::PropSet) && pd.params.empty()) fail(1054);
-    endOfStatement();
+    // After the parameter list the body may start on the same line: "Sub s() x = 1 End Sub".
+    if (!paramList || atEndOfStatement()) endOfStatement();
     ProcKind saved = procKind_;
     bool savedIn = inProc_;
     procKind_ = pd.kind;
@@ -622,8 +626,21 @@ class Parser {
         if (k == Kw::End || k == Kw::Else || k == Kw::ElseIf || k == Kw::Case || k == Kw::Loop ||
             k == Kw::Next || k == Kw::Wend)
           return b;
-        if (k == Kw::Sub || k == Kw::Function || k == Kw::Class) fail(1024 == 0 ? 1002 : 1002);
-        if ((k == Kw::Public || k == Kw::Private) && inProc_) fail(1002);
+        if (k == Kw::Sub || k == Kw::Function || k == Kw::Class || k == Kw::Public || k == Kw::Private) {
+          if (inProc_) fail(1002);
+          // A definition inside a block of global code is a global
+          // definition, made whatever the block's condition.
+          if (k != Kw::Public && k != Kw::Private) {
+            definition(*prog_);
+            continue;
+          }
+          const Token& n = peekTok();
+          if (n.kind == Tk::Ident && (n.kw == Kw::Sub || n.kw == Kw::Function || n.kw == Kw::Class ||
+                                      n.kw == Kw::Default || n.kw == Kw::Property)) {
+            definition(*prog_);
+            continue;
+          }
+        }
       }
       b.push_back(statement());
       endOfStatement();
@@ -763,7 +780,11 @@ class Parser {
     StmtP s = stmt(SK::Call, at);
     if (atEndOfStatement()) {
       if (e->kind == EK::Call) {
-        if (e->args.size() > 1) failAt(1044, tok(paren == static_cast<size_t>(-1) ? p_ : paren));
+        if (e->args.size() > 1) {
+          // Reported where the argument list ends, just after its ")".
+          const Token& close = tok(p_ - 1);
+          throw SyntaxError{1044, close.line, close.col + 1};
+        }
         if (e->args.size() == 1 && e->args[0]->kind != EK::Missing) {
           // name(x) as a statement passes x by value.
           ExprP inner = std::move(e->args[0]);
@@ -889,7 +910,8 @@ class Parser {
       expectKw(Kw::If, 1012);
       return s;
     }
-    // Single-line form: statements up to the line end, optional Else part.
+    // Single-line form: everything up to the line end; it may close with
+    // "End If" on the same line.
     ++singleLineIf_;
     s->blocks.push_back(inlineStatements());
     if (acceptKw(Kw::Else)) {
@@ -897,22 +919,25 @@ class Parser {
       s->elseBlock = inlineStatements();
     }
     --singleLineIf_;
-    if (isKw(Kw::End) && peekTok().kind == Tk::Ident && peekTok().kw == Kw::If) {
+    if (atEndIf()) {
       next();
       next();
     }
     return s;
   }
 
-  // Colon-separated statements of a single-line If, up to Else or the line end.
+  // The statements of a single-line If part: separated by colons, any of
+  // them empty ("Then: a: Else: b", "Then :"), up to Else, End If or the
+  // line end.
   Block inlineStatements() {
     Block b;
     for (;;) {
-      if (is(Tk::Newline) || is(Tk::End)) break;
+      while (accept(Tk::Colon)) {
+      }
+      if (is(Tk::Newline) || is(Tk::End) || isKw(Kw::Else) || atEndIf()) break;
       b.push_back(statement());
-      if (accept(Tk::Colon)) continue;
-      if (is(Tk::Newline) || is(Tk::End) || isKw(Kw::Else)) break;
-      if (isKw(Kw::End) && peekTok().kind == Tk::Ident && peekTok().kw == Kw::If) break;
+      if (is(Tk::Colon)) continue;
+      if (atEndOfStatement()) break;
       fail(1025);
     }
     return b;
@@ -936,8 +961,8 @@ class Parser {
           if (!accept(Tk::Comma)) break;
         }
       }
+      // A statement may follow the values on the same line without a colon.
       if (is(Tk::Colon) || is(Tk::Newline)) next();
-      else fail(1025);
       cc.body = block();
       s->cases.push_back(std::move(cc));
       skipSeparators();
@@ -1080,6 +1105,7 @@ class Parser {
   int withDepth_ = 0;
   int loopDo_ = 0, loopFor_ = 0;
   bool inProc_ = false;
+  Program* prog_ = nullptr;  // where definitions inside blocks go
   ProcKind procKind_ = ProcKind::Sub;
 };
 

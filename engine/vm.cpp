@@ -373,7 +373,7 @@ void Engine::execLoop(Frame& f) {
             *sp++ = Variant::missing();
             break;
           case OpCode::PushMe:
-            *sp++ = Variant::object(f.me);
+            *sp++ = f.me ? Variant::object(f.me) : globalObject();
             break;
           case OpCode::Pop:
             (--sp)->clear();
@@ -691,7 +691,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::Call: {
-            int argc = in.a;
+            int argc = in.a | in.c << 8;
             Variant* base = sp - argc;
             Global& gl = *globals_[in.b];
             Variant r;
@@ -706,7 +706,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::CallMe: {
-            int argc = in.a;
+            int argc = in.a | in.c << 8;
             Variant* base = sp - argc;
             const ClassMember& m = f.me->cls->members[in.b];
             Proc* t = m.get ? m.get : m.sub;
@@ -720,20 +720,20 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::CallBuiltin: {
-            int argc = in.a;
+            int argc = in.a | (in.c & 0x7fff) << 8;
             Variant* base = sp - argc;
             const BuiltinDef* def = builtinBySlot(in.b);
             if (argc < def->minArgs || (def->maxArgs >= 0 && argc > def->maxArgs)) raise(450);
             sp_ = std::max(sp_, sp + 1);
             Variant r = def->fn(*this, Args{base, argc});
-            if (def->use) checkBuiltinUse(*def, in.c != 0);  // c: called as a statement
+            if (def->use) checkBuiltinUse(*def, (in.c & 0x8000) != 0);  // top bit of c: called as a statement
             for (Variant* q = base; q < sp; ++q) q->clear();
             sp = base;
             *sp++ = std::move(r);
             break;
           }
           case OpCode::CallDyn: {
-            int argc = in.a;
+            int argc = in.a | in.c << 8;
             Variant* base = sp - argc;
             Variant* saved = sp_;
             sp_ = std::max(sp_, sp + 1);
@@ -745,7 +745,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::Index: {
-            int argc = in.a;
+            int argc = in.a | in.c << 8;
             Variant* base = sp - argc;
             if (argc == 1) {
               const Variant& arr = base[-1].deref();

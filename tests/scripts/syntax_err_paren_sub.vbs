@@ -1,0 +1,3 @@
+' Cannot use parentheses when calling a Sub: reported where the argument list ends.
+WScript.Echo "never printed"
+strcomp("x", "y")

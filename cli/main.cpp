@@ -210,10 +210,11 @@ int main(int argc, char** argv) {
     sc.AddObject(u"WScript", ws.get(), false);
     ok = sc.AddCode(text);
     console.flush();
-    if (!ok) console.write(pw::fromUtf8(errorReport(sc.Error()) + "\n"), true);
+    if (!ok && !console.quitStatus()) console.write(pw::fromUtf8(errorReport(sc.Error()) + "\n"), true);
     // Leaving this block ends the script's objects; their Class_Terminate may still write.
   }
   console.stopIfInterrupted();
   console.flush();
+  if (console.quitStatus()) return *console.quitStatus();
   return ok ? 0 : 1;
 }

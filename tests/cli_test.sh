@@ -66,6 +66,12 @@ expect "Quit status" "$rc" 4
 expect "stdout to a file at Quit" "$(cat mix.out)" $'1\n2\n3'
 expect "stderr" "$(cat mix.err)" e
 
+# A file the script left open is complete after Quit.
+printf 'Set f = CreateObject("Scripting.FileSystemObject").CreateTextFile("q.txt", True)\nf.WriteLine "kept"\nWScript.Quit 2\n' >fsoquit.vbs
+"$runner" fsoquit.vbs; rc=$?
+expect "Quit with an open file" "$rc" 2
+expect "open file written out at Quit" "$(tr -d "\r" <q.txt 2>&1)" kept
+
 # --- a #! script run as a command ---------------------------------------------
 mkdir bin
 ln -s "$runner" bin/pallweave-run

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "engine.h"
 #include "textcodec.h"
 
 namespace pw {
@@ -125,7 +126,17 @@ void StdConsole::sleep(int32_t ms) {
   stopIfInterrupted();
 }
 
-void StdConsole::quit(int32_t status) { exit(status); }
+// Quit unwinds the script past every error handler, so that its objects end
+// as at the end of the script (Class_Terminate runs, files are written out);
+// the caller of AddCode then exits with quitStatus().
+void StdConsole::quit(int32_t status) {
+  if (!quitStatus_) quitStatus_ = status;
+  throw ScriptAbort{};
+}
+
+void StdConsole::stopIfQuitting() {
+  if (quitStatus_) throw ScriptAbort{};
+}
 
 u16 StdConsole::scriptName() { return fromUtf8(std::filesystem::path(setup_.script).filename().string()); }
 
@@ -223,6 +234,7 @@ std::optional<u16> StdConsole::inputBox(u16v prompt, u16v title, u16v defaultTex
 
 bool StdConsole::askStopOnTimeout() {
   stopIfInterrupted();
+  stopIfQuitting();
   return limitMs_ > 0 && std::chrono::steady_clock::now() >= deadline_;
 }
 

@@ -36,6 +36,8 @@ class StdConsole final : public WScriptConsole, public ScriptHost {
   // A run's time limit in milliseconds from now; -1 for none. The engine asks
   // askStopOnTimeout every time-slice, and the answer is taken from here.
   void startClock(int32_t limitMs);
+  // The status WScript.Quit asked for, once it has been called.
+  std::optional<int32_t> quitStatus() const { return quitStatus_; }
 
   // WScriptConsole
   void write(u16v text, bool toStdErr) override;
@@ -57,11 +59,15 @@ class StdConsole final : public WScriptConsole, public ScriptHost {
 
  private:
   void put(FILE* f, const std::string& bytes);
+  // Once Quit has been called, a script that went on (a Class_Terminate
+  // swallowed the unwinding) is stopped at its next time-slice.
+  void stopIfQuitting();
   // A line typed on the terminal (standard input only when it is one).
   std::optional<std::string> askTerminal(const std::string& question);
 
   Setup setup_;
   std::string pending_;  // the start of a UTF-8 sequence split between reads
+  std::optional<int32_t> quitStatus_;
   int32_t limitMs_ = -1;
   std::chrono::steady_clock::time_point deadline_;
 };

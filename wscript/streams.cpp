@@ -124,26 +124,20 @@ class ConsoleStream final : public Object {
     switch (id) {
       case kAtEndOfStream: return Variant::boolean(!fill(1));
       case kAtEndOfLine: return Variant::boolean(!fill(1) || buf_[pos_] == u'\n' || buf_[pos_] == u'\r');
-      case kRead: {
-        int32_t n = toLong(a[0]);
-        if (n < 0) raise(5);
-        if (n > 0 && !fill(1)) raise(kPastEnd);
-        fill(static_cast<size_t>(n));
-        return Variant::str(take(std::min(static_cast<size_t>(n), buf_.size() - pos_)));
-      }
+      case kRead:
       case kSkip: {
         int32_t n = toLong(a[0]);
         if (n < 0) raise(5);
-        if (n > 0 && !fill(1)) raise(kPastEnd);
+        if (!fill(1)) raise(kPastEnd);
         fill(static_cast<size_t>(n));
-        take(std::min(static_cast<size_t>(n), buf_.size() - pos_));
-        return Variant();
+        u16 part = take(std::min(static_cast<size_t>(n), buf_.size() - pos_));
+        return id == kRead ? Variant::str(part) : Variant();
       }
       case kReadLine: return Variant::str(readLine());
       case kSkipLine: readLine(); return Variant();
       case kReadAll: {
         if (!fill(1)) raise(kPastEnd);
-        while (con_.readInput(buf_)) {
+        while (more()) {
         }
         return Variant::str(take(buf_.size() - pos_));
       }
@@ -181,33 +175,38 @@ class ConsoleStream final : public Object {
     count(s);
     return s;
   }
+  bool more() {
+    if (ended_ || !con_.readInput(buf_)) ended_ = true;
+    return !ended_;
+  }
+  // A line ends at CR, LF or CR LF, as in a file's TextStream.
   u16 readLine() {
     if (!fill(1)) raise(kPastEnd);
-    size_t from = pos_, nl;
-    while ((nl = buf_.find(u'\n', from)) == u16::npos) {
+    size_t from = pos_, eol;
+    while ((eol = buf_.find_first_of(u"\r\n", from)) == u16::npos) {
       from = buf_.size();
-      if (ended_ || !con_.readInput(buf_)) {
-        ended_ = true;
-        break;
-      }
+      if (!more()) return take(buf_.size() - pos_);
     }
-    u16 s = take(nl == u16::npos ? buf_.size() - pos_ : nl + 1 - pos_);
-    if (!s.empty() && s.back() == u'\n') s.pop_back();
-    if (!s.empty() && s.back() == u'\r') s.pop_back();
-    return s;
+    u16 line = buf_.substr(pos_, eol - pos_);
+    size_t after = eol + 1;
+    if (buf_[eol] == u'\r' && (after < buf_.size() || more()) && after < buf_.size() && buf_[after] == u'\n') ++after;
+    take(after - pos_);
+    return line;
   }
   void put(u16v text) {
     con_.write(text, mode_ == Err);
     count(text);
   }
+  // CR, LF and CR LF each count as one line break.
   void count(u16v text) {
     for (char16_t c : text) {
-      if (c == u'\n') {
+      if (c == u'\r' || (c == u'\n' && !lastCR_)) {
         ++line_;
         column_ = 1;
-      } else {
+      } else if (c != u'\n') {
         ++column_;
       }
+      lastCR_ = c == u'\r';
     }
   }
 
@@ -217,6 +216,7 @@ class ConsoleStream final : public Object {
   size_t pos_ = 0;   // next character of buf_ the script gets
   bool ended_ = false;
   bool closed_ = false;
+  bool lastCR_ = false;
   int32_t line_ = 1, column_ = 1;
 };
 

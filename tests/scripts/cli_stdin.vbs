@@ -33,7 +33,8 @@ s = i.ReadAll
 WScript.Echo "ReadAll at end", Err.Number : Err.Clear
 i.SkipLine
 WScript.Echo "SkipLine at end", Err.Number : Err.Clear
-WScript.Echo "Read(0) at end [" & i.Read(0) & "]", Err.Number : Err.Clear
+s = i.Read(0)
+WScript.Echo "Read(0) at end", Err.Number : Err.Clear
 s = i.Read(-1)
 WScript.Echo "Read(-1)", Err.Number : Err.Clear
 i.Write "x"

@@ -49,7 +49,8 @@ const char kHelp[] =
     "  --help         this help\n"
     "\n"
     "Exit status: the one WScript.Quit gives; 0 at the end of the script; 1 after\n"
-    "an error; 2 for a command-line mistake; 130 after Ctrl-C.\n";
+    "an error; 2 for a command-line mistake; 130 after Ctrl-C; 141 when the reader of\n"
+    "the output has gone.\n";
 
 struct Options {
   int32_t timeoutMs = -1;
@@ -194,7 +195,7 @@ int main(int argc, char** argv) {
   pw::StdConsole console({opt.file, exePath(argv[0]), std::move(opt.args), opt.batch});
   if (opt.logo) {
     console.write(pw::fromUtf8("Pallweave Script Host version " PALLWEAVE_VERSION
-                               "\nVBScript 5.8 on its own engine.\n\n"),
+                               "\nVBScript 5.8 on the Pallweave engine.\n\n"),
                   false);
   }
   bool ok;

@@ -235,6 +235,8 @@ std::optional<u16> StdConsole::inputBox(u16v prompt, u16v title, u16v defaultTex
 bool StdConsole::askStopOnTimeout() {
   stopIfInterrupted();
   stopIfQuitting();
+  // With a limit of 0 the engine asks only once the script has hung.
+  if (limitMs_ == 0) return true;
   return limitMs_ > 0 && std::chrono::steady_clock::now() >= deadline_;
 }
 

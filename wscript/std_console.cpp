@@ -59,17 +59,20 @@ void StdConsole::exit(int status) {
   std::_Exit(status);
 }
 
-void StdConsole::flush() {
-  if (std::fflush(stdout) == 0) return;
-  if (errno == EPIPE) std::_Exit(kBrokenPipeStatus);
-  std::fprintf(stderr, "pallweave-run: cannot write to standard output: %s\n", std::strerror(errno));
+// A reader that went away ends the run quietly; any other failure is reported.
+[[noreturn]] static void writeFailed(FILE* f, int err) {
+  if (err == EPIPE) std::_Exit(kBrokenPipeStatus);
+  if (f == stdout) std::fprintf(stderr, "pallweave-run: cannot write to standard output: %s\n", std::strerror(err));
   std::_Exit(1);
 }
 
+void StdConsole::flush() {
+  if (std::fflush(stdout) != 0) writeFailed(stdout, errno);
+}
+
 void StdConsole::put(FILE* f, const std::string& bytes) {
-  if (std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && !std::ferror(f)) return;
-  if (f == stdout) flush();  // reports and ends the run
-  else std::_Exit(errno == EPIPE ? kBrokenPipeStatus : 1);
+  errno = 0;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::ferror(f)) writeFailed(f, errno);
 }
 
 void StdConsole::startClock(int32_t limitMs) {

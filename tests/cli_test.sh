@@ -129,6 +129,12 @@ expect "closed pipe exit" "$rc" 141
 printf 'Do\n  WScript.StdErr.WriteLine "line"\nLoop\n' >forever_err.vbs
 "$runner" forever_err.vbs 2>&1 >/dev/null | head -n 1 >/dev/null
 expect "closed stderr pipe exit" "${PIPESTATUS[0]}" 141
+# Other write failures are errors with a message.
+"$runner" b.vbs >/dev/full 2>full.err; rc=$?
+expect "full disk exit" "$rc" 1
+grep -q "cannot write to standard output" full.err && ok || bad "full disk: $(cat full.err)"
+"$runner" b.vbs >&- 2>closed.err; rc=$?
+expect "closed stdout exit" "$rc" 1
 # A child started by the script still gets the default SIGPIPE action.
 printf 'Set sh = CreateObject("WScript.Shell")\nWScript.Echo sh.Run("yes | head -n 1 >/dev/null; exit 7", 0, True)\n' >child.vbs
 expect "child pipeline" "$("$runner" child.vbs 2>&1)" 7

@@ -187,25 +187,27 @@ void Engine::setStackLimit() { cStackLimit_ = stackFloor(); }
 
 void Engine::runTop(Proc* p) { runFrame(p, nullptr, sp_, 0); }
 
-bool Engine::addCode(u16v text) {
+Proc* Engine::compileTop(u16v text) {
   error_.Clear();
-  Proc* top;
   try {
     Program prog = parseProgram(text);
     units_.push_back(std::make_unique<Unit>());
     Compiler c(*this, units_.back().get());
-    top = c.compileProgram(prog, nullptr);
+    return c.compileProgram(prog, nullptr);
   } catch (const SyntaxError& e) {
     reportSyntax(e, text);
-    return false;
   } catch (const ScriptError& e) {
     reportSyntax(SyntaxError{1045, 0, 0}, text);
     (void)e;
-    return false;
   } catch (const std::exception&) {  // bad_alloc, length_error: the text is too much to compile
     reportSyntax(SyntaxError{1001, 0, 0}, text);
-    return false;
   }
+  return nullptr;
+}
+
+bool Engine::addCode(u16v text) {
+  Proc* top = compileTop(text);
+  if (!top) return false;
   bool outer = depth_ == 0;
   if (outer) {
     setStackLimit();
@@ -536,6 +538,10 @@ void ScriptControl::AddObject(u16v name, Object* obj, bool addMembers) { engine_
 bool ScriptControl::AddCode(u16v text) {
   engine_->onError = OnError;
   return engine_->addCode(text);
+}
+bool ScriptControl::Check(u16v text) {
+  engine_->onError = OnError;
+  return engine_->compileTop(text) != nullptr;
 }
 ScriptErrorInfo& ScriptControl::Error() { return engine_->error(); }
 void ScriptControl::Reset() { engine_->reset(); }

@@ -181,6 +181,8 @@ class Engine {
   // --- script control operations ---
   void addObject(u16v name, Object* obj, bool addMembers);
   bool addCode(u16v text);
+  // Parses and compiles text; nullptr after a syntax error, which is reported.
+  Proc* compileTop(u16v text);
   void reset();
   ScriptErrorInfo& error() { return error_; }
 

@@ -72,6 +72,9 @@ class ScriptControl {
   // Parses text, then runs its top-level statements. Returns false after an
   // error, which is in Error() and was announced through OnError first.
   bool AddCode(u16v text);
+  // Parses and compiles text without running it: false after a syntax error,
+  // which is in Error(). The code is kept but never runs; Reset drops it.
+  bool Check(u16v text);
   ScriptErrorInfo& Error();
   // Drops every added object and all code.
   void Reset();

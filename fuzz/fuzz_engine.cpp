@@ -35,8 +35,12 @@ class DiscardConsole final : public pw::WScriptConsole {
     ++lines_;
     return u16(u"input line");
   }
-  u16 readAll() override { return u"rest\r\nof input"; }
-  bool atEndOfInput() override { return lines_ >= 3; }
+  bool readInput(u16& buf) override {
+    if (lines_ >= 3) return false;
+    ++lines_;
+    buf += u"input line\r\nrest of ";
+    return true;
+  }
   void sleep(int32_t) override {}
   void quit(int32_t) override { pw::raise(51); }
   u16 scriptName() override { return u"fuzz.vbs"; }

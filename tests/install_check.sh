@@ -9,7 +9,7 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 id=Fenmarch.Systems.Pallweave
-for f in bin/pallweave bin/pallweave-run share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+for f in bin/pallweave bin/pallweave-run share/man/man1/pallweave-run.1 share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/256x256/apps/$id.png; do
   [ -e "$prefix/$f" ] || { echo "install: $f is missing" >&2; exit 1; }
 done

@@ -57,6 +57,29 @@ TEST_F(Fixture, SyntaxErrorCarriesLineColumnAndText) {
   EXPECT_EQ(probe->calls, 0);  // nothing ran
 }
 
+// Check: parse and compile only. Nothing runs, not even a class's or a
+// procedure's body, and a later AddCode runs as usual.
+TEST_F(Fixture, CheckCompilesWithoutRunning) {
+  EXPECT_TRUE(sc.Check(u"Probe.Put 1\r\nSub S : Probe.Put 2 : End Sub\r\nS\r\nx = 1 / 0\r\n"));
+  EXPECT_EQ(probe->calls, 0);
+  EXPECT_EQ(events, 0);
+  EXPECT_EQ(sc.Error().Number, 0);
+  EXPECT_TRUE(sc.AddCode(u"Probe.Put 3"));
+  EXPECT_EQ(probe->calls, 1);
+}
+
+TEST_F(Fixture, CheckReportsSyntaxAndCompileErrors) {
+  EXPECT_FALSE(sc.Check(u"Probe.Put 1\r\nIf x Then\r\n  y = (1 +\r\nEnd If\r\n"));
+  EXPECT_EQ(events, 1);
+  EXPECT_EQ(sc.Error().Line, 3);
+  EXPECT_EQ(sc.Error().Text, u"  y = (1 +");
+  EXPECT_FALSE(sc.Check(u"Probe.Put 1\r\nExit Function\r\n"));  // found by the compiler, not the parser
+  EXPECT_EQ(sc.Error().Line, 2);
+  EXPECT_EQ(probe->calls, 0);
+  EXPECT_TRUE(sc.Check(u"Probe.Put 1"));  // a passing check clears the error
+  EXPECT_EQ(sc.Error().Number, 0);
+}
+
 TEST_F(Fixture, RuntimeErrorHasLineAndNoText) {
   EXPECT_FALSE(sc.AddCode(u"Probe.Put 1\n\n  x = 1 / 0\nProbe.Put 2\n"));
   EXPECT_EQ(events, 1);

@@ -1,0 +1,3 @@
+' args: //T:soon
+' //T needs whole seconds.
+WScript.Echo "not run"

@@ -1,0 +1,3 @@
+' args: -x
+' An unknown option before the script is refused with exit 2.
+WScript.Echo "not run"

@@ -1,0 +1,3 @@
+' args: //E:JScript
+' VBScript is the only engine.
+WScript.Echo "not run"

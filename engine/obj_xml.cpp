@@ -18,12 +18,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <memory>
 #include <mutex>
 #include <sstream>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "engine.h"
@@ -242,7 +244,10 @@ using HolderPtr = std::shared_ptr<Holder>;
 
 struct Writer {
   std::string out;
-  bool ascii = false;  // non-ASCII in text and attributes as character references
+  // Saving in a legacy encoding: characters it lacks become character
+  // references in text and attributes.
+  iconv_t target = reinterpret_cast<iconv_t>(-1);
+  std::unordered_map<uint32_t, bool> encodable;
   bool keepEncoding = false;  // the declaration keeps encoding="..." (save)
   std::vector<std::pair<std::string, std::string>> scope;  // prefix (or "" for default), uri
 
@@ -265,12 +270,23 @@ struct Writer {
           }
           break;
       }
-      if (ascii && c >= 0x80) {
-        size_t len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+      if (target != reinterpret_cast<iconv_t>(-1) && c >= 0x80) {
+        size_t len = std::min(s.size() - i, size_t(c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2));
         uint32_t cp = c & (len == 4 ? 0x07 : len == 3 ? 0x0F : 0x1F);
-        for (size_t k = 1; k < len && i + k < s.size(); ++k) cp = (cp << 6) | (s[i + k] & 0x3F);
+        for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (s[i + k] & 0x3F);
+        auto known = encodable.find(cp);
+        if (known == encodable.end()) {
+          std::string one = s.substr(i, len);
+          char buf[16];
+          char* in = one.data();
+          char* o = buf;
+          size_t inLeft = one.size(), outLeft = sizeof buf;
+          iconv(target, nullptr, nullptr, nullptr, nullptr);
+          known = encodable.emplace(cp, iconv(target, &in, &inLeft, &o, &outLeft) != static_cast<size_t>(-1)).first;
+        }
+        if (known->second) out.append(s, i, len);
+        else out += "&#" + std::to_string(cp) + ";";
         i += len - 1;
-        out += "&#" + std::to_string(cp) + ";";
         continue;
       }
       out += static_cast<char>(c);
@@ -1203,10 +1219,12 @@ Variant NodeObj::select(u16v expr, bool single) {
   std::string e = toUtf8(expr);
   x.result = xmlXPathEvalExpression(X(e), x.ctx);
   if (!x.result) {
-    const xmlError* err = &x.ctx->lastError;
-    u16 why = err->message ? fromUtf8(trimmed(err->message)) : u16(u"Invalid expression");
-    if (err->code == XPATH_UNDEF_PREFIX_ERROR)
-      why = u"Reference to undeclared namespace prefix";
+    // libxml2 records the code but, with its messages silenced, no text.
+    int code = x.ctx->lastError.code;
+    u16 why = code == XML_XPATH_UNDEF_PREFIX_ERROR     ? u"Reference to undeclared namespace prefix"
+              : code == XML_XPATH_UNKNOWN_FUNC_ERROR   ? u"Unknown method"
+              : code == XML_XPATH_UNDEF_VARIABLE_ERROR ? u"Reference to undefined variable"
+                                                       : u"Invalid XPath expression";
     fail(why + u".\r\n\r\n" + u16(expr));
   }
   if (x.result->type != XPATH_NODESET) fail(u"Expression does not return a DOM node.\r\n\r\n" + u16(expr));
@@ -1468,6 +1486,7 @@ struct FirstError {
   bool set = false;
   int code = 0, line = 0, column = 0;
   std::string message, str1, str2;
+  std::string openTags;  // what was still open when the text ended
 };
 
 void captureError(void* ctx, XmlError e) {
@@ -1495,7 +1514,7 @@ void describe(const FirstError& f, ParseInfo& p) {
       break;
     case XML_ERR_TAG_NOT_FINISHED:
       p.code = static_cast<int32_t>(0xC00CE55Fu);
-      p.reason = u"The following tags were not closed: " + fromUtf8(f.str1) + u".";
+      p.reason = u"The following tags were not closed: " + fromUtf8(f.openTags.empty() ? f.str1 : f.openTags) + u".";
       break;
     case XML_ERR_DOCUMENT_END:
       p.code = static_cast<int32_t>(0xC00CE555u);
@@ -1542,6 +1561,9 @@ bool DomDocObj::parse(const char* data, size_t size, const char* encoding, const
     int options = XML_PARSE_NONET | XML_PARSE_NODICT | XML_PARSE_NOWARNING;
     doc = xmlCtxtReadMemory(ctxt, data, static_cast<int>(size), url.empty() ? nullptr : url.c_str(), encoding,
                             options);
+    if (first.code == XML_ERR_TAG_NOT_FINISHED)
+      for (int i = 0; i < ctxt->nameNr; ++i)
+        first.openTags += (i ? ", " : "") + str8(ctxt->nameTab[i]);
     if (doc && (!ctxt->wellFormed || !ctxt->nsWellFormed)) {
       xmlFreeDoc(doc);
       doc = nullptr;
@@ -1661,7 +1683,15 @@ Variant DomDocObj::save(Args args) {
   u16 upper = toUpperCopy(fromUtf8(encoding));
   bool utf8 = upper == u"UTF-8" || upper == u"UTF8";
   bool utf16 = upper == u"UTF-16" || upper == u"UNICODE" || upper == u"UCS-2";
-  w.ascii = !utf8 && !utf16;
+  struct Closer {
+    iconv_t cd;
+    ~Closer() {
+      if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+    }
+  } probe{!utf8 && !utf16 ? iconv_open(encoding.c_str(), "UTF-8") : reinterpret_cast<iconv_t>(-1)};
+  if (!utf8 && !utf16 && probe.cd == reinterpret_cast<iconv_t>(-1))
+    fail(u"The encoding '" + fromUtf8(encoding) + u"' is not supported.");
+  w.target = probe.cd;
   w.node(node());
   std::string bytes;
   if (utf8) {
@@ -1674,15 +1704,14 @@ Variant DomDocObj::save(Args args) {
       bytes += static_cast<char>(ch >> 8);
     }
   } else {
-    iconv_t cd = iconv_open(encoding.c_str(), "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) fail(u"The encoding '" + fromUtf8(encoding) + u"' is not supported.");
+    iconv_t cd = probe.cd;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
     bytes.resize(w.out.size() * 4 + 16);
     char* in = w.out.data();
     size_t inLeft = w.out.size();
     char* out = bytes.data();
     size_t outLeft = bytes.size();
     size_t r = iconv(cd, &in, &inLeft, &out, &outLeft);
-    iconv_close(cd);
     if (r == static_cast<size_t>(-1))
       fail(u"The text has characters that the encoding '" + fromUtf8(encoding) + u"' cannot hold.");
     bytes.resize(bytes.size() - outLeft);

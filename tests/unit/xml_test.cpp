@@ -1,0 +1,180 @@
+// The XML DOM and WScript.Network as hosts and scripts reach them: the safe
+// subset, the documents other objects build from text, and node lifetimes
+// (run these under the sanitizers: a node that outlives its tree or a
+// namespace declaration it used must stay readable, and nothing may leak).
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "objects.h"
+#include "script_control.h"
+#include "xmldom.h"
+
+using pw::u16;
+using pw::u16v;
+
+namespace {
+
+class Sink final : public pw::Object {
+ public:
+  int32_t getIdOfName(u16v name) override { return name == u"Put" ? 1 : pw::DISPID_UNKNOWN; }
+  pw::Variant invoke(int32_t, pw::InvokeKind, pw::Args a) override {
+    values.push_back(a.size() ? a[0] : pw::Variant());
+    return pw::Variant();
+  }
+  u16 typeName() const override { return u"Sink"; }
+  std::vector<pw::Variant> values;
+};
+
+struct XmlTest : ::testing::Test {
+  pw::ScriptControl sc;
+  pw::Ref<Sink> out{new Sink};
+  void SetUp() override { sc.AddObject(u"Out", out.get(), false); }
+  u16 text(size_t i) const { return pw::toText(out->values.at(i)); }
+  void run(const char16_t* code) {
+    ASSERT_TRUE(sc.AddCode(code)) << pw::toUtf8(sc.Error().Description) << " line " << sc.Error().Line;
+  }
+};
+
+TEST_F(XmlTest, SafeSubsetAllowsTheDomButNotItsFilesNorTheNetworkObject) {
+  std::string path = "/tmp/pw_xml_safe_" + std::to_string(::getpid()) + ".xml";
+  std::ofstream(path) << "<a>file</a>";
+  sc.AddCode((u"p = \"" + pw::fromUtf8(path) + u"\"\r\n").c_str());
+  const char16_t* probe =
+      u"On Error Resume Next\r\n"
+      u"Set d = CreateObject(\"MSXML2.DOMDocument\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n"
+      u"Out.Put d.loadXML(\"<a><b>1</b></a>\") & d.selectSingleNode(\"//b\").text\r\n"
+      u"Out.Put d.load(p)\r\nOut.Put Err.Number\r\nErr.Clear\r\n"
+      u"d.save p & \".out\"\r\nOut.Put Err.Number\r\nErr.Clear\r\n"
+      u"Set n = CreateObject(\"WScript.Network\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n"
+      u"Set x = CreateObject(\"Microsoft.XMLDOM\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n"
+      u"Set x = CreateObject(\"MSXML2.DOMDocument.6.0\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n";
+  sc.UseSafeSubset(true);
+  run(probe);
+  sc.UseSafeSubset(false);
+  ASSERT_EQ(out->values.size(), 7u);  // the failed load put nothing
+  EXPECT_EQ(text(0), u"0");
+  EXPECT_EQ(text(1), u"True1");
+  EXPECT_EQ(text(2), u"70");  // load of a local file
+  EXPECT_EQ(text(3), u"70");  // save
+  EXPECT_EQ(text(4), u"429");
+  EXPECT_EQ(text(5), u"0");
+  EXPECT_EQ(text(6), u"0");
+  out->values.clear();
+  run(probe);
+  ASSERT_EQ(out->values.size(), 8u);
+  EXPECT_EQ(text(2), u"True");
+  for (size_t i : {3, 4, 5}) EXPECT_EQ(text(i), u"0") << i;
+  std::remove(path.c_str());
+  std::remove((path + ".out").c_str());
+  EXPECT_TRUE(pw::isProgIdSafe(u"msxml2.domdocument.3.0"));
+  EXPECT_TRUE(pw::isProgIdSafe(u"Microsoft.XMLDOM"));
+  EXPECT_FALSE(pw::isProgIdSafe(u"WScript.Network"));
+}
+
+TEST(XmlFromText, BuildsDocumentsForOtherObjects) {
+  pw::Variant ok = pw::newXmlDocumentFromText(nullptr, u"<r><v>1</v></r>");
+  ASSERT_TRUE(ok.isObject());
+  EXPECT_EQ(ok.o->typeName(), u"DOMDocument");
+  pw::Variant root = ok.o->invoke(ok.o->getIdOfName(u"documentElement"), pw::InvokeKind::Get, pw::Args{});
+  ASSERT_TRUE(root.isObject() && root.o);
+  EXPECT_EQ(root.o->typeName(), u"IXMLDOMElement");
+
+  pw::Variant bad = pw::newXmlDocumentFromText(nullptr, u"<r>");
+  pw::Variant err = bad.o->invoke(bad.o->getIdOfName(u"parseError"), pw::InvokeKind::Get, pw::Args{});
+  pw::Variant code = err.o->invoke(0, pw::InvokeKind::Get, pw::Args{});
+  EXPECT_NE(pw::toLong(code), 0);
+
+  // Bytes: the declaration names the encoding.
+  std::string latin = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r>Gr\xFC\xDF" "e</r>";
+  pw::Variant fromBytes = pw::newXmlDocumentFromBytes(nullptr, latin);
+  pw::Variant text = fromBytes.o->invoke(fromBytes.o->getIdOfName(u"text"), pw::InvokeKind::Get, pw::Args{});
+  EXPECT_EQ(pw::toText(text), u"Grüße");
+  std::string utf16 = std::string("\xFF\xFE", 2);
+  for (char c : std::string("<r>ok</r>")) utf16 += std::string(1, c) + '\0';
+  fromBytes = pw::newXmlDocumentFromBytes(nullptr, utf16);
+  text = fromBytes.o->invoke(fromBytes.o->getIdOfName(u"xml"), pw::InvokeKind::Get, pw::Args{});
+  EXPECT_EQ(pw::toText(text), u"<r>ok</r>\r\n");
+}
+
+TEST_F(XmlTest, NodesKeepTheirDocumentAlive) {
+  run(u"Set d = CreateObject(\"MSXML2.DOMDocument\")\r\n"
+      u"d.loadXML \"<a><b><c>deep</c></b></a>\"\r\n"
+      u"Set c = d.selectSingleNode(\"//c\")\r\n"
+      u"Set kids = d.documentElement.childNodes\r\n"
+      u"Set d = Nothing\r\n"
+      u"Out.Put c.parentNode.parentNode.nodeName & c.text\r\n"
+      u"Out.Put c.ownerDocument.xml\r\n"
+      u"Out.Put kids.length & kids(0).nodeName\r\n");
+  EXPECT_EQ(text(0), u"adeep");
+  EXPECT_EQ(text(1), u"<a><b><c>deep</c></b></a>\r\n");
+  EXPECT_EQ(text(2), u"1b");
+}
+
+TEST_F(XmlTest, RemovedAndReplacedNodesStayUsableAndAreFreed) {
+  run(u"Set d = CreateObject(\"MSXML2.DOMDocument\")\r\n"
+      u"d.loadXML \"<r><p xmlns:x='urn:x'><x:c x:k='v'>t</x:c></p><q/></r>\"\r\n"
+      u"Set c = d.selectSingleNode(\"//p\").firstChild\r\n"
+      // the subtree leaves the tree; the element that declares x then goes too
+      u"d.documentElement.removeChild d.documentElement.firstChild\r\n"
+      u"c.parentNode.removeChild c\r\n"
+      u"Out.Put c.namespaceURI & \" \" & c.xml\r\n"
+      u"Out.Put (c.parentNode Is Nothing)\r\n"
+      // back into the tree, then out again by replacing the whole document
+      u"d.documentElement.appendChild c\r\n"
+      u"Out.Put d.xml\r\n"
+      u"Set old = d.documentElement\r\n"
+      u"d.loadXML \"<new/>\"\r\n"
+      u"Out.Put old.xml & \" \" & d.xml\r\n"
+      // removed subtrees nobody holds, text replaced wholesale, attributes dropped
+      u"d.loadXML \"<r><a><b/></a><c k='1'>x<d/>y</c></r>\"\r\n"
+      u"d.documentElement.removeChild d.documentElement.firstChild\r\n"
+      u"Set e = d.selectSingleNode(\"//d\")\r\n"
+      u"d.documentElement.firstChild.text = \"plain\"\r\n"
+      u"Set k = d.documentElement.firstChild.getAttributeNode(\"k\")\r\n"
+      u"d.documentElement.firstChild.removeAttribute \"k\"\r\n"
+      u"Out.Put d.xml & (e.parentNode Is Nothing) & k.value\r\n"
+      // the document element replaced through documentElement
+      u"Set n = d.createElement(\"other\")\r\n"
+      u"Set d.documentElement = n\r\n"
+      u"Out.Put d.xml\r\n"
+      u"Set x = Nothing: Set c = Nothing: Set old = Nothing: Set e = Nothing: Set k = Nothing\r\n"
+      u"Set d = Nothing\r\n");
+  EXPECT_EQ(text(0), u"urn:x <x:c xmlns:x=\"urn:x\" x:k=\"v\">t</x:c>");
+  EXPECT_EQ(text(1), u"True");
+  EXPECT_EQ(text(2), u"<r><q/><x:c xmlns:x=\"urn:x\" x:k=\"v\">t</x:c></r>\r\n");
+  EXPECT_EQ(text(3), u"<r><q/><x:c xmlns:x=\"urn:x\" x:k=\"v\">t</x:c></r> <new/>\r\n");
+  EXPECT_EQ(text(4), u"<r><c>plain</c></r>\r\nTrue1");
+  EXPECT_EQ(text(5), u"<other/>\r\n");
+}
+
+TEST_F(XmlTest, ManyNodesCreatedAndDropped) {
+  // Every created node that is dropped unattached is freed at once; under
+  // the leak checker nothing may remain at the end.
+  run(u"Set d = CreateObject(\"MSXML2.DOMDocument\")\r\n"
+      u"Set r = d.createElement(\"r\")\r\n"
+      u"Set d.documentElement = r\r\n"
+      u"For i = 1 To 2000\r\n"
+      u"  Set e = d.createElement(\"e\")\r\n"
+      u"  e.setAttribute \"i\", i\r\n"
+      u"  e.appendChild d.createTextNode(i)\r\n"
+      u"  If i Mod 2 = 0 Then r.appendChild e\r\n"
+      u"  Set t = d.createTextNode(\"unused\")\r\n"
+      u"Next\r\n"
+      u"For Each e In r.childNodes\r\n"
+      u"  If e.getAttribute(\"i\") Mod 4 = 0 Then r.removeChild e\r\n"
+      u"Next\r\n"
+      u"Out.Put r.childNodes.length & \" \" & r.lastChild.text & \" \" & d.selectNodes(\"//e\").length\r\n"
+      u"Set c = r.cloneNode(True)\r\n"
+      u"Out.Put c.childNodes.length & TypeName(c.parentNode)\r\n"
+      u"Set d2 = d.cloneNode(True)\r\n"
+      u"Out.Put TypeName(d2) & d2.documentElement.childNodes.length & (d2.documentElement Is r)\r\n");
+  EXPECT_EQ(text(0), u"500 1998 500");
+  EXPECT_EQ(text(1), u"500Nothing");
+  EXPECT_EQ(text(2), u"DOMDocument500False");
+}
+
+}  // namespace

@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -30,6 +31,7 @@
 
 #include "engine.h"
 #include "objects.h"
+#include "stack_guard.h"
 #include "xmldom.h"
 
 namespace pw {
@@ -102,13 +104,16 @@ void freeTree(xmlNodePtr n) {
 
 bool samePrefix(const xmlChar* a, const xmlChar* b) { return (!a && !b) || (a && b && xmlStrEqual(a, b)); }
 
+// Bumped on every change of structure in any document (and on every new
+// one), so that a live node list knows when its cached nodes may be stale.
+std::atomic<uint64_t> structureGen{1};
+
 struct Holder {
   xmlDocPtr doc;
   std::unordered_set<xmlNodePtr> detached;  // roots of subtrees outside the tree
   std::vector<xmlNsPtr> ownedNs;  // declarations for detached nodes that lost theirs
-  uint64_t gen = 0;                 // bumped on every change of structure
 
-  explicit Holder(xmlDocPtr d) : doc(d) {}
+  explicit Holder(xmlDocPtr d) : doc(d) { ++structureGen; }
   Holder(const Holder&) = delete;
   Holder& operator=(const Holder&) = delete;
   ~Holder() {
@@ -117,44 +122,81 @@ struct Holder {
     xmlFreeDoc(doc);
   }
 
-  // Whether an object refers to a node of the subtree.
-  static bool wrapped(xmlNodePtr root) {
+  // Unreferenced detached subtrees are found by sweeping rather than when
+  // each object goes, which would cost a walk of its subtree every time; a
+  // sweep comes once the work since the last one (objects gone, nodes cut
+  // off) matches what the sweep costs, so garbage stays within a constant
+  // factor of what is alive.
+  size_t work = 0, sweepAt = 1024;
+
+  void noteWork(size_t n) {
+    work += n;
+    if (work >= sweepAt) sweep();
+  }
+
+  void sweep() {
+    size_t total = 0;
+    for (auto it = detached.begin(); it != detached.end();) {
+      size_t count = 0;
+      if (wrapped(*it, &count)) {
+        total += count;
+        ++it;
+      } else {
+        freeTree(*it);
+        it = detached.erase(it);
+        ++structureGen;
+      }
+    }
+    work = 0;
+    sweepAt = std::max<size_t>(1024, total);
+  }
+
+  // Whether an object refers to a node of the subtree; with count, the whole
+  // subtree is walked and its size stored there.
+  static bool wrapped(xmlNodePtr root, size_t* count = nullptr) {
     std::vector<xmlNodePtr> todo{root};
+    bool found = false;
     while (!todo.empty()) {
       xmlNodePtr n = todo.back();
       todo.pop_back();
-      if (n->_private) return true;
+      if (count) ++*count;
+      if (n->_private) {
+        found = true;
+        if (!count) return true;
+      }
       if (n->type == XML_ELEMENT_NODE)
         for (xmlAttrPtr a = n->properties; a; a = a->next) todo.push_back(reinterpret_cast<xmlNodePtr>(a));
       if (hasDomChildren(n))
         for (xmlNodePtr c = n->children; c; c = c->next) todo.push_back(c);
     }
-    return false;
+    return found;
   }
 
-  void adopt(xmlNodePtr n) {
+  // A new root outside the tree. The sweep that this may set off runs first,
+  // so that it cannot take the node before its caller has wrapped it.
+  void adopt(xmlNodePtr n, size_t size = 1) {
+    noteWork(size);
     detached.insert(n);
-    ++gen;
+    ++structureGen;
   }
 
   void maybeFree(xmlNodePtr root) {
     if (root->parent || !detached.count(root) || wrapped(root)) return;
     detached.erase(root);
     freeTree(root);
-    ++gen;
+    ++structureGen;
   }
 
   // Takes a node out of its parent; it keeps working on its own.
   void detach(xmlNodePtr n) {
     if (!n->parent) return;
     xmlUnlinkNode(n);
-    adopt(n);
-    localizeNs(n);
+    adopt(n, localizeNs(n));
   }
 
   void link(xmlNodePtr parent, xmlNodePtr child, xmlNodePtr before) {
     detached.erase(child);
-    ++gen;
+    ++structureGen;
     child->parent = parent;
     if (before) {
       child->next = before;
@@ -173,7 +215,7 @@ struct Holder {
 
   void linkAttr(xmlNodePtr element, xmlAttrPtr a) {
     detached.erase(reinterpret_cast<xmlNodePtr>(a));
-    ++gen;
+    ++structureGen;
     a->parent = element;
     a->next = nullptr;
     a->prev = nullptr;
@@ -190,11 +232,13 @@ struct Holder {
   // Nodes of a subtree that was cut off may name a namespace declared by a
   // former ancestor: they are pointed at one inside the subtree or at a copy
   // the holder owns, so that freeing the ancestor cannot leave them dangling.
-  void localizeNs(xmlNodePtr root) {
+  size_t localizeNs(xmlNodePtr root) {
     std::vector<xmlNodePtr> todo{root};
+    size_t count = 0;
     while (!todo.empty()) {
       xmlNodePtr n = todo.back();
       todo.pop_back();
+      ++count;
       if (n->type == XML_ELEMENT_NODE || n->type == XML_ATTRIBUTE_NODE) fixNs(root, n);
       if (n->type == XML_ELEMENT_NODE) {
         for (xmlAttrPtr a = n->properties; a; a = a->next) todo.push_back(reinterpret_cast<xmlNodePtr>(a));
@@ -203,6 +247,7 @@ struct Holder {
         for (xmlNodePtr c = n->children; c; c = c->next) todo.push_back(c);
       }
     }
+    return count;
   }
 
   void fixNs(xmlNodePtr root, xmlNodePtr n) {
@@ -315,6 +360,7 @@ struct Writer {
   }
 
   void element(xmlNodePtr n) {
+    if (stackNearlyFull()) raise(28);  // a tree nested deeper than the stack allows
     size_t mark = scope.size();
     out += '<';
     out += qname(n);
@@ -441,12 +487,8 @@ class NodeObj : public Object {
 
  protected:
   void destroy() override {
-    if (n_) {
-      if (n_->_private == this) n_->_private = nullptr;
-      xmlNodePtr root = n_;
-      while (root->parent) root = root->parent;
-      if (root->type != XML_DOCUMENT_NODE) h_->maybeFree(root);
-    }
+    if (n_ && n_->_private == this) n_->_private = nullptr;
+    if (n_) h_->noteWork(1);
     delete this;
   }
 
@@ -605,7 +647,7 @@ class NodeListObj : public Object {
   int32_t cursor_ = 0;
 
   void refresh() {
-    if (kind_ == Snapshot || liveGen_ == parent_->holder()->gen) return;
+    if (kind_ == Snapshot || liveGen_ == structureGen) return;
     live_.clear();
     xmlNodePtr p = parent_->node();
     if (kind_ == Attributes) {
@@ -613,7 +655,7 @@ class NodeListObj : public Object {
     } else if (hasDomChildren(p)) {
       for (xmlNodePtr c = p->children; c; c = c->next) live_.push_back(c);
     }
-    liveGen_ = parent_->holder()->gen;
+    liveGen_ = structureGen;
   }
 
   size_t count() {
@@ -692,6 +734,8 @@ class DomDocObj : public NodeObj {
   Variant invoke(int32_t id, InvokeKind kind, Args args) override;
 
   u16 source() const { return v6_ ? u"msxml6.dll" : u"msxml3.dll"; }
+  bool version6() const { return v6_; }
+  bool safeMode() const { return safe_; }
   bool preserveWhiteSpace() const { return preserveWs_; }
   const std::vector<std::pair<std::string, std::string>>& selectionNs() const { return selectionNs_; }
 
@@ -1017,7 +1061,7 @@ Variant NodeObj::insert(NodeObj* child, xmlNodePtr before) {
     case XML_DTD_NODE: child->wrongType();
     default: break;
   }
-  for (xmlNodePtr up = n; up; up = up->parent)
+  for (xmlNodePtr up = n; up && (c->children || up == c); up = up->parent)  // a leaf is nobody's ancestor
     if (up == c) fail(u"This operation can not be performed with a Node that is an ancestor of the target Node.");
   if (n->type == XML_DOCUMENT_NODE) {
     auto checkTop = [&](xmlNodePtr k) {
@@ -1052,6 +1096,7 @@ Variant NodeObj::insert(NodeObj* child, xmlNodePtr before) {
 Variant NodeObj::removeChild(NodeObj* child) {
   xmlNodePtr c = child->node();
   if (c->parent != node() || c->type == XML_ATTRIBUTE_NODE) fail(u"The parameter Node is not a child of this Node.");
+  if (c->type == XML_DTD_NODE) child->wrongType();  // entity references in the tree point into it
   Variant keep = Variant::object(child);
   h_->detach(c);
   return keep;
@@ -1077,7 +1122,7 @@ Variant NodeObj::cloneNode(bool deep) {
     xmlDocPtr copy = xmlCopyDoc(h_->doc, deep ? 1 : 0);
     if (!copy) raise(7);
     clearPrivate(reinterpret_cast<xmlNodePtr>(copy));
-    Object* made = newDomDocument(nullptr, d->typeName() == u"DOMDocument60");
+    auto* made = new DomDocObj(d->version6(), d->safeMode());  // a clone stays as restricted
     Variant v = Variant::object(made);
     static_cast<NodeObj*>(made)->h_ = std::make_shared<Holder>(copy);
     return v;
@@ -1086,8 +1131,7 @@ Variant NodeObj::cloneNode(bool deep) {
   xmlNodePtr copy = xmlDocCopyNode(n, h_->doc, deep ? 1 : 2);
   if (!copy) raise(7);
   clearPrivate(copy);
-  h_->adopt(copy);
-  h_->localizeNs(copy);
+  h_->adopt(copy, h_->localizeNs(copy));
   return wrap(copy);
 }
 
@@ -1424,8 +1468,7 @@ Variant DomDocObj::invoke(int32_t id, InvokeKind kind, Args args) {
       xmlNodePtr copy = xmlDocCopyNode(src, h_->doc, toBool(args[1]) ? 1 : 2);
       if (!copy) raise(7);
       clearPrivate(copy);
-      h_->adopt(copy);
-      h_->localizeNs(copy);
+      h_->adopt(copy, h_->localizeNs(copy));
       return wrap(copy);
     }
   }
@@ -1549,6 +1592,7 @@ void describe(const FirstError& f, ParseInfo& p) {
 bool DomDocObj::parse(const char* data, size_t size, const char* encoding, const std::string& url,
                       u16v sourceText, const std::string& decl) {
   prepareLibxml();
+  if (size > 0x7FFFFFFF) raise(7);
   parse_ = ParseInfo();
   parse_.url = fromUtf8(url);
   FirstError first;

@@ -51,11 +51,12 @@ TEST_F(XmlTest, SafeSubsetAllowsTheDomButNotItsFilesNorTheNetworkObject) {
       u"d.save p & \".out\"\r\nOut.Put Err.Number\r\nErr.Clear\r\n"
       u"Set n = CreateObject(\"WScript.Network\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n"
       u"Set x = CreateObject(\"Microsoft.XMLDOM\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n"
-      u"Set x = CreateObject(\"MSXML2.DOMDocument.6.0\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n";
+      u"Set x = CreateObject(\"MSXML2.DOMDocument.6.0\")\r\nOut.Put Err.Number\r\nErr.Clear\r\n"
+      u"d.cloneNode(True).save p & \".out\"\r\nOut.Put Err.Number\r\nErr.Clear\r\n";
   sc.UseSafeSubset(true);
   run(probe);
   sc.UseSafeSubset(false);
-  ASSERT_EQ(out->values.size(), 7u);  // the failed load put nothing
+  ASSERT_EQ(out->values.size(), 8u);  // the failed load put nothing
   EXPECT_EQ(text(0), u"0");
   EXPECT_EQ(text(1), u"True1");
   EXPECT_EQ(text(2), u"70");  // load of a local file
@@ -63,11 +64,12 @@ TEST_F(XmlTest, SafeSubsetAllowsTheDomButNotItsFilesNorTheNetworkObject) {
   EXPECT_EQ(text(4), u"429");
   EXPECT_EQ(text(5), u"0");
   EXPECT_EQ(text(6), u"0");
+  EXPECT_EQ(text(7), u"70");  // a copy is no way around it
   out->values.clear();
   run(probe);
-  ASSERT_EQ(out->values.size(), 8u);
+  ASSERT_EQ(out->values.size(), 9u);
   EXPECT_EQ(text(2), u"True");
-  for (size_t i : {3, 4, 5}) EXPECT_EQ(text(i), u"0") << i;
+  for (size_t i : {3, 4, 5, 8}) EXPECT_EQ(text(i), u"0") << i;
   std::remove(path.c_str());
   std::remove((path + ".out").c_str());
   EXPECT_TRUE(pw::isProgIdSafe(u"msxml2.domdocument.3.0"));
@@ -108,10 +110,18 @@ TEST_F(XmlTest, NodesKeepTheirDocumentAlive) {
       u"Set d = Nothing\r\n"
       u"Out.Put c.parentNode.parentNode.nodeName & c.text\r\n"
       u"Out.Put c.ownerDocument.xml\r\n"
-      u"Out.Put kids.length & kids(0).nodeName\r\n");
+      u"Out.Put kids.length & kids(0).nodeName\r\n"
+      // a live list of the document's children follows it into a new tree
+      u"Set d = c.ownerDocument\r\n"
+      u"Set top = d.childNodes\r\n"
+      u"Out.Put top.length & top(0).nodeName\r\n"
+      u"d.loadXML \"<?xml version='1.0'?><!--x--><z/>\"\r\n"
+      u"Out.Put top.length & top(2).nodeName & c.parentNode.nodeName\r\n");
   EXPECT_EQ(text(0), u"adeep");
   EXPECT_EQ(text(1), u"<a><b><c>deep</c></b></a>\r\n");
   EXPECT_EQ(text(2), u"1b");
+  EXPECT_EQ(text(3), u"1a");
+  EXPECT_EQ(text(4), u"3zb");
 }
 
 TEST_F(XmlTest, RemovedAndReplacedNodesStayUsableAndAreFreed) {
@@ -175,6 +185,20 @@ TEST_F(XmlTest, ManyNodesCreatedAndDropped) {
   EXPECT_EQ(text(0), u"500 1998 500");
   EXPECT_EQ(text(1), u"500Nothing");
   EXPECT_EQ(text(2), u"DOMDocument500False");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(XmlTest, TooDeepATreeIsAnErrorNotACrash) {
+  sc.AddCode(u"Set d = CreateObject(\"MSXML2.DOMDocument\")\r\n"
+             u"Set top = d.createElement(\"e\")\r\nSet p = top\r\n"
+             u"For i = 1 To 300000\r\n  Set c = d.createElement(\"e\")\r\n  p.appendChild c\r\n  Set p = c\r\nNext\r\n");
+  EXPECT_FALSE(sc.AddCode(u"s = top.xml\r\n"));
+  EXPECT_EQ(sc.Error().Number, 28);
+  run(u"Out.Put Len(p.xml) & \" \" & p.parentNode.nodeName\r\n");
+  EXPECT_EQ(text(0), u"4 e");
 }
 
 }  // namespace

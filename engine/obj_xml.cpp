@@ -44,6 +44,7 @@ using objimpl::isPut;
 
 constexpr int32_t kFail = static_cast<int32_t>(0x80004005u);  // E_FAIL, MSXML's usual
 constexpr int32_t kNotFound = static_cast<int32_t>(0x800C0006u);  // INET_E_OBJECT_NOT_FOUND
+constexpr const char* kDatatypesNs = "urn:schemas-microsoft-com:datatypes";
 
 #if LIBXML_VERSION >= 21200
 using XmlError = const xmlError*;
@@ -510,6 +511,8 @@ class NodeObj : public Object {
   Variant attributeMember(int32_t id, InvokeKind kind, Args args);
   xmlAttrPtr findAttr(const std::string& name) const;
   Variant cloneNode(bool deep);
+  u16 dataType() const;
+  Variant typedValue(InvokeKind kind, Args args);
 };
 
 // Member ids shared by all nodes; the document adds its own from 100.
@@ -520,7 +523,7 @@ enum : int32_t {
   kSelectNodes, kSelectSingleNode, kBaseName, kPrefix, kNamespaceURI, kTagName, kGetAttribute,
   kSetAttribute, kRemoveAttribute, kGetAttributeNode, kSetAttributeNode, kRemoveAttributeNode,
   kGetElementsByTagName, kName, kValue, kData, kTarget, kLength, kSpecified, kNormalize,
-  kParsed,
+  kParsed, kDataType, kNodeTypedValue,
 };
 
 int32_t nodeMemberId(u16v name) {
@@ -539,7 +542,8 @@ int32_t nodeMemberId(u16v name) {
        {u"setAttributeNode", kSetAttributeNode}, {u"removeAttributeNode", kRemoveAttributeNode},
        {u"getElementsByTagName", kGetElementsByTagName}, {u"name", kName}, {u"value", kValue},
        {u"data", kData}, {u"target", kTarget}, {u"length", kLength}, {u"specified", kSpecified},
-       {u"normalize", kNormalize}, {u"parsed", kParsed}},
+       {u"normalize", kNormalize}, {u"parsed", kParsed}, {u"dataType", kDataType},
+       {u"nodeTypedValue", kNodeTypedValue}},
       name);
 }
 
@@ -950,6 +954,35 @@ Variant NodeObj::nodeMember(int32_t id, InvokeKind kind, Args args) {
     case kParsed:
       expectCall(kind, args, 0, 0);
       return Variant::boolean(true);
+    case kDataType: {
+      expectProp(kind, args);
+      if (!isPut(kind)) {
+        u16 dt = element ? dataType() : u16();
+        return dt.empty() ? Variant::null() : Variant::str(dt);
+      }
+      if (!element) wrongType();
+      u16 dt = toLowerCopy(toString(args[0]));
+      static const char16_t* const kTypes[] = {
+          u"bin.base64", u"bin.hex", u"boolean", u"char", u"date", u"datetime", u"fixed.14.4", u"float",
+          u"i1", u"i2", u"i4", u"i8", u"int", u"number", u"r4", u"r8", u"string", u"ui1", u"ui2",
+          u"ui4", u"ui8", u"uri", u"uuid"};
+      bool known = false;
+      for (const char16_t* k : kTypes) known |= dt == k;
+      if (!known) fail(u"Parameter is incorrect.");
+      xmlNsPtr ns = xmlSearchNsByHref(n->doc, n, BAD_CAST kDatatypesNs);
+      if (!ns) ns = xmlNewNs(n, BAD_CAST kDatatypesNs, BAD_CAST "dt");
+      if (!ns) raise(7);
+      if (dt == u"string") {  // the default: no mark
+        if (xmlAttrPtr a = xmlHasNsProp(n, BAD_CAST "dt", BAD_CAST kDatatypesNs)) {
+          h_->detach(reinterpret_cast<xmlNodePtr>(a));
+          h_->maybeFree(reinterpret_cast<xmlNodePtr>(a));
+        }
+        return Variant();
+      }
+      if (!xmlSetNsProp(n, ns, BAD_CAST "dt", X(toUtf8(dt)))) raise(7);
+      return Variant();
+    }
+    case kNodeTypedValue: return typedValue(kind, args);
     case kNormalize: {
       expectCall(kind, args, 0, 0);
       if (!element) raise(438);
@@ -1133,6 +1166,105 @@ Variant NodeObj::cloneNode(bool deep) {
   clearPrivate(copy);
   h_->adopt(copy, h_->localizeNs(copy));
   return wrap(copy);
+}
+
+u16 NodeObj::dataType() const {
+  xmlAttrPtr a = xmlHasNsProp(node(), BAD_CAST "dt", BAD_CAST kDatatypesNs);
+  return a ? toLowerCopy(fromUtf8(contentOf(reinterpret_cast<xmlNodePtr>(a)))) : u16();
+}
+
+const char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+// nodeTypedValue: the text read as the node's dataType; binary types give
+// and take Byte arrays, as scripts use them to encode and decode base64.
+Variant NodeObj::typedValue(InvokeKind kind, Args args) {
+  expectProp(kind, args);
+  u16 dt = node()->type == XML_ELEMENT_NODE ? dataType() : u16();
+  if (!isPut(kind)) {
+    std::string t = contentOf(node());
+    if (dt == u"bin.base64" || dt == u"bin.hex") {
+      std::vector<Variant> bytes;
+      if (dt == u"bin.hex") {
+        std::string digits;
+        for (char c : t)
+          if (!isXmlSpace(c)) digits += c;
+        if (digits.size() % 2) fail(u"Error parsing '" + fromUtf8(t) + u"' as bin.hex datatype.");
+        for (size_t i = 0; i < digits.size(); i += 2) {
+          int v = 0;
+          for (char c : digits.substr(i, 2)) {
+            int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+            if (d < 0) fail(u"Error parsing '" + fromUtf8(t) + u"' as bin.hex datatype.");
+            v = v * 16 + d;
+          }
+          bytes.push_back(Variant::byteVal(static_cast<uint8_t>(v)));
+        }
+      } else {
+        uint32_t acc = 0;
+        int bits = 0;
+        bool ended = false;
+        for (char c : t) {
+          if (isXmlSpace(c)) continue;
+          if (c == '=') {
+            ended = true;
+            continue;
+          }
+          const char* p = ended || c == 0 ? nullptr : std::strchr(kBase64, c);
+          if (!p) fail(u"Error parsing '" + fromUtf8(t) + u"' as bin.base64 datatype.");
+          acc = (acc << 6) | static_cast<uint32_t>(p - kBase64);
+          bits += 6;
+          if (bits >= 8) {
+            bits -= 8;
+            bytes.push_back(Variant::byteVal(static_cast<uint8_t>(acc >> bits)));
+          }
+        }
+      }
+      return objimpl::makeArray(std::move(bytes));
+    }
+    if (dt == u"boolean") return Variant::boolean(trimmed(t) == "1" || trimmed(t) == "true");
+    if (dt == u"int" || dt == u"i4" || dt == u"i2" || dt == u"i1" || dt == u"ui1" || dt == u"ui2")
+      return Variant::lng(toLong(Variant::str(fromUtf8(trimmed(t)))));
+    if (dt == u"number" || dt == u"r8" || dt == u"r4" || dt == u"float" || dt == u"i8" || dt == u"ui4" || dt == u"ui8")
+      return Variant::dbl(toDouble(Variant::str(fromUtf8(trimmed(t)))));
+    return text();
+  }
+  const Variant& v = args[0];
+  if (dt == u"bin.base64" || dt == u"bin.hex") {
+    if (!v.isArray()) raise(13);
+    std::string bytes;
+    for (const Variant& b : v.a->data) bytes += static_cast<char>(toByte(b));
+    std::string out;
+    if (dt == u"bin.hex") {
+      static const char kHex[] = "0123456789abcdef";
+      for (unsigned char c : bytes) {
+        out += kHex[c >> 4];
+        out += kHex[c & 15];
+      }
+    } else {
+      size_t line = 0;
+      for (size_t i = 0; i < bytes.size(); i += 3) {
+        uint32_t chunk = static_cast<unsigned char>(bytes[i]) << 16;
+        if (i + 1 < bytes.size()) chunk |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+        if (i + 2 < bytes.size()) chunk |= static_cast<unsigned char>(bytes[i + 2]);
+        if (line == 72) {  // MSXML breaks its base64 into lines of 72
+          out += '\n';
+          line = 0;
+        }
+        out += kBase64[(chunk >> 18) & 63];
+        out += kBase64[(chunk >> 12) & 63];
+        out += i + 1 < bytes.size() ? kBase64[(chunk >> 6) & 63] : '=';
+        out += i + 2 < bytes.size() ? kBase64[chunk & 63] : '=';
+        line += 4;
+      }
+    }
+    setText(fromUtf8(out));
+    return Variant();
+  }
+  if (dt == u"boolean") {
+    setText(toBool(v) ? u"1" : u"0");
+    return Variant();
+  }
+  setText(toText(v));
+  return Variant();
 }
 
 xmlAttrPtr NodeObj::findAttr(const std::string& name) const {

@@ -241,3 +241,51 @@ Show "two roots", doc.loadXML("<a/><b/>") & " " & doc.parseError.reason
 Show "unclosed", doc.loadXML("<a><b>") & " " & doc.parseError.reason
 Show "undeclared", doc.loadXML("<x:a/>") & " " & doc.parseError.reason
 Show "recovers", doc.loadXML("<ok/>") & " " & doc.parseError.errorCode & " " & doc.xml
+
+' --- typed values: the usual way scripts encode and decode base64 ---
+Dim el, bytes, arr(99)
+Set doc = CreateObject("MSXML2.DOMDocument")
+Set el = doc.createElement("b64")
+Show "untyped", IsNull(el.dataType) & " " & TypeName(el.nodeTypedValue)
+el.dataType = "bin.base64"
+el.text = "SGVs" & vbLf & "bG8sIHdvcmxkIQ=="
+bytes = el.nodeTypedValue
+s = ""
+For Each t In bytes
+    s = s & Chr(t)
+Next
+Show "decoded", s & " " & UBound(bytes) & " " & TypeName(bytes(0)) & " " & el.dataType
+Show "marked", el.xml
+For i = 0 To 99
+    arr(i) = i * 2
+Next
+el.nodeTypedValue = arr
+Show "encoded", Len(el.text) & " " & InStr(el.text, vbLf) & " " & Right(el.text, 8)
+bytes = el.nodeTypedValue
+Show "round trip", UBound(bytes) & " " & bytes(0) & " " & bytes(50) & " " & bytes(99)
+el.nodeTypedValue = Array()
+Show "empty", "[" & el.text & "] " & UBound(el.nodeTypedValue)
+el.dataType = "bin.hex"
+el.nodeTypedValue = Array(1, 171, 255)
+bytes = el.nodeTypedValue
+Show "hex", el.text & " " & bytes(1)
+el.dataType = "int"
+el.text = " 41 "
+Show "int", TypeName(el.nodeTypedValue) & " " & (el.nodeTypedValue + 1)
+el.dataType = "boolean"
+el.nodeTypedValue = True
+Show "boolean", el.text & " " & el.nodeTypedValue
+el.dataType = "string"
+Show "string again", IsNull(el.dataType) & " " & el.xml
+On Error Resume Next
+el.dataType = "bin.base64"
+el.text = "not*base64"
+bytes = el.nodeTypedValue
+Show "bad base64", Hex(Err.Number)
+Err.Clear
+el.nodeTypedValue = "text"
+Show "not bytes", Err.Number
+Err.Clear
+el.dataType = "nonsense"
+Show "bad type", Hex(Err.Number)
+Err.Clear

@@ -315,6 +315,14 @@ struct Writer {
             continue;
           }
           break;
+        case '\n':
+        case '\r':
+        case '\t':
+          if (attr) {  // a parser would turn them into spaces
+            out += c == '\n' ? "&#10;" : c == '\r' ? "&#13;" : "&#9;";
+            continue;
+          }
+          break;
       }
       if (target != reinterpret_cast<iconv_t>(-1) && c >= 0x80) {
         size_t len = std::min(s.size() - i, size_t(c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2));

@@ -289,3 +289,14 @@ Err.Clear
 el.dataType = "nonsense"
 Show "bad type", Hex(Err.Number)
 Err.Clear
+On Error GoTo 0
+
+' --- attribute values keep their line breaks and tabs through xml and back ---
+Set doc = CreateObject("MSXML2.DOMDocument")
+Set e = doc.createElement("note")
+e.setAttribute "text", "line 1" & vbCrLf & vbTab & "line 2"
+Set doc.documentElement = e
+Show "escaped", e.xml
+Set doc2 = CreateObject("MSXML2.DOMDocument")
+doc2.loadXML doc.xml
+Show "kept", (doc2.documentElement.getAttribute("text") = e.getAttribute("text")) & " " & Len(doc2.documentElement.getAttribute("text"))

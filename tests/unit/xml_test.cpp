@@ -202,3 +202,50 @@ TEST_F(XmlTest, TooDeepATreeIsAnErrorNotACrash) {
 }
 
 }  // namespace
+
+namespace {
+
+// Random edits with random references kept and dropped: under the sanitizers
+// any node freed while still reachable, or never freed, shows up here.
+TEST_F(XmlTest, RandomEditsKeepTheTreeSound) {
+  run(u"Randomize 0: Rnd -1: Randomize 7\r\n"
+      u"Set d = CreateObject(\"MSXML2.DOMDocument\")\r\n"
+      u"d.loadXML \"<r xmlns:p='urn:p'><p:a k='1'>t<b/></p:a><c>u</c></r>\"\r\n"
+      u"Dim held(15)\r\n"
+      u"For i = 0 To 15: Set held(i) = d.documentElement: Next\r\n"
+      u"For stepNo = 1 To 3000\r\n"
+      u"  Set n = held(Int(Rnd * 16))\r\n"
+      u"  Set m = held(Int(Rnd * 16))\r\n"
+      u"  On Error Resume Next\r\n"
+      u"  Select Case Int(Rnd * 12)\r\n"
+      u"    Case 0: Set held(Int(Rnd * 16)) = d.createElement(\"e\" & stepNo)\r\n"
+      u"    Case 1: n.appendChild m\r\n"
+      u"    Case 2: Set held(Int(Rnd * 16)) = n.parentNode.removeChild(n)\r\n"
+      u"    Case 3: n.text = \"x\" & stepNo\r\n"
+      u"    Case 4: Set held(Int(Rnd * 16)) = n.firstChild\r\n"
+      u"    Case 5: Set held(Int(Rnd * 16)) = n.cloneNode(True)\r\n"
+      u"    Case 6: n.setAttribute \"a\" & Int(Rnd * 3), stepNo\r\n"
+      u"    Case 7: n.removeAttribute \"a\" & Int(Rnd * 3)\r\n"
+      u"    Case 8: Set held(Int(Rnd * 16)) = d.selectSingleNode(\"//*[\" & Int(Rnd * 5 + 1) & \"]\")\r\n"
+      u"    Case 9: n.insertBefore d.createNode(1, \"p:q\", \"urn:p\"), n.lastChild\r\n"
+      u"    Case 10: Set held(Int(Rnd * 16)) = n.lastChild.previousSibling\r\n"
+      u"    Case 11: If Int(Rnd * 50) = 0 Then d.loadXML d.xml\r\n"
+      u"  End Select\r\n"
+      u"  If held(Int(Rnd * 16)) Is Nothing Then Set held(Int(Rnd * 16)) = d.documentElement\r\n"
+      u"  Err.Clear\r\n"
+      u"  On Error GoTo 0\r\n"
+      u"Next\r\n"
+      u"total = 0\r\n"
+      u"For i = 0 To 15\r\n"
+      u"  If Not held(i) Is Nothing Then total = total + Len(held(i).xml) + Len(held(i).nodeName)\r\n"
+      u"Next\r\n"
+      u"Set d2 = CreateObject(\"MSXML2.DOMDocument\")\r\n"
+      u"If d.documentElement Is Nothing Then Set d.documentElement = d.createElement(\"r\")\r\n"
+      u"For i = 0 To 15\r\n"
+      u"  If Not held(i) Is Nothing Then If held(i).nodeType = 1 Then d.documentElement.appendChild held(i).cloneNode(True)\r\n"
+      u"Next\r\n"
+      u"Out.Put d2.loadXML(d.xml) & \" \" & (total > 0) & \" \" & (d2.xml = d.xml)\r\n");
+  EXPECT_EQ(text(0), u"True True True");
+}
+
+}  // namespace

@@ -625,7 +625,9 @@ class NodeListObj : public Object {
       case 6: {
         expectCall(kind, args, 1, 1);
         Args inner{const_cast<Variant*>(&args[0]), 1};
-        return parent_->invoke(id == 4 ? kGetAttributeNode : kRemoveAttributeNode, InvokeKind::Method, inner);
+        Variant attr = parent_->invoke(kGetAttributeNode, InvokeKind::Method, inner);
+        if (id == 4 || !attr.o) return attr;
+        return parent_->invoke(kRemoveAttributeNode, InvokeKind::Method, Args{&attr, 1});
       }
       case 5: {
         expectCall(kind, args, 1, 1);

@@ -300,3 +300,13 @@ Show "escaped", e.xml
 Set doc2 = CreateObject("MSXML2.DOMDocument")
 doc2.loadXML doc.xml
 Show "kept", (doc2.documentElement.getAttribute("text") = e.getAttribute("text")) & " " & Len(doc2.documentElement.getAttribute("text"))
+
+' --- the attribute map edits its element ---
+Set doc = CreateObject("MSXML2.DOMDocument")
+doc.loadXML "<e a=""1"" b=""2""/>"
+Set e = doc.documentElement
+Set list = e.attributes
+Set a = list.removeNamedItem("a")
+Show "removeNamedItem", a.name & "=" & a.value & " " & list.length & " " & e.xml & " " & (list.removeNamedItem("zz") Is Nothing)
+list.setNamedItem a
+Show "setNamedItem", list.length & " " & e.xml & " " & list.getNamedItem("a").value & " " & (list.getNamedItem("zz") Is Nothing)

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "objects.h"
+#include "xmldom.h"
 
 namespace pw {
 namespace {
@@ -377,6 +378,13 @@ constexpr ProgId kProgIds[] = {
     {u"Scripting.Dictionary", [](Engine*) { return newDictionary(); }, true},
     {u"Scripting.FileSystemObject", [](Engine*) { return newFileSystemObject(); }, false},
     {u"WScript.Shell", newShell, false},
+    {u"WScript.Network", [](Engine*) { return newNetwork(); }, false},
+    // MSXML 3 answers to all but the .6.0 name; load and save refuse under the safe subset.
+    {u"MSXML2.DOMDocument", [](Engine* e) { return newDomDocument(e); }, true},
+    {u"MSXML2.DOMDocument.3.0", [](Engine* e) { return newDomDocument(e); }, true},
+    {u"MSXML2.DOMDocument.6.0", [](Engine* e) { return newDomDocument(e, true); }, true},
+    {u"Microsoft.XMLDOM", [](Engine* e) { return newDomDocument(e); }, true},
+    {u"MSXML.DOMDocument", [](Engine* e) { return newDomDocument(e); }, true},
 };
 
 const ProgId* findProgId(u16v name) {

@@ -29,6 +29,7 @@ Object* newShell(Engine* engine);  // WScript.Shell
 // A collection in the manner of VB's Collection: Add item[, key], Count,
 // Item(1-based index or key, keys case-insensitive), Remove, For Each.
 Object* newCollection();
+Object* newNetwork();  // WScript.Network
 
 // Plumbing shared by the obj_*.cpp files.
 namespace objimpl {

@@ -3,8 +3,8 @@
 // Requests run to completion inside Send, also when Open asked for async: the
 // engine has one thread, and scripts that poll readyState or call
 // WaitForResponse see the finished request at once. While the transfer waits,
-// curl's progress callback checks the script time-out, so a slow server cannot
-// hold the script past it.
+// curl's progress callback checks the script time-out and lets the host poll
+// for Ctrl-C, so a slow server cannot hold the script past either.
 #include <curl/curl.h>
 
 #include <algorithm>
@@ -472,6 +472,7 @@ class HttpRequestObj : public Object {
     }
     if (e) {
       try {
+        if (e->host) e->host->pollWhileWaiting();
         e->checkTimeout();
       } catch (...) {
         t->scriptStop = std::current_exception();

@@ -1,7 +1,12 @@
 // The HTTP request objects and ADODB.Stream from the host's side (the safe
 // subset, Byte() arrays), and the charset conversions they share.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <string>
 
 #include "charsets.h"
@@ -72,6 +77,77 @@ TEST(NetObjects, ByteArraysKeepTheirTypeWhenCopied) {
   EXPECT_FALSE(sc.AddCode(u"Set t = CreateObject(\"ADODB.Stream\")\r\nt.Type = 1\r\nt.Open\r\nt.Write Array(65, 66)\r\n"));
   EXPECT_EQ(sc.Error().Number, 3001);
   EXPECT_EQ(sc.Error().Source, u"ADODB.Stream");
+}
+
+// A server on 127.0.0.1 that takes connections (the kernel's backlog) but never answers.
+class SilentServer {
+ public:
+  SilentServer() {
+    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&a), len) != 0 || ::listen(fd_, 4) != 0 ||
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) != 0)
+      return;
+    port_ = ntohs(a.sin_port);
+  }
+  ~SilentServer() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int port() const { return port_; }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
+
+class StoppingHost final : public pw::ScriptHost {
+ public:
+  void pollWhileWaiting() override {
+    if (++polls >= stopAfter) pw::raise(51, u"Host", u"Stopped by the user");
+  }
+  int polls = 0;
+  int stopAfter = 1000000;
+};
+
+u16 requestTo(int port, const char16_t* progId) {
+  return u16(u"Set x = CreateObject(\"") + progId + u"\")\r\nx.open \"GET\", \"http://127.0.0.1:" +
+         pw::fromUtf8(std::to_string(port)) + u"/wait\", False\r\nx.send\r\n";
+}
+
+double secondsSince(std::chrono::steady_clock::time_point t) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
+}
+
+TEST(NetObjects, TimeOutAndHostStopEndAWaitingRequest) {
+  SilentServer server;
+  ASSERT_NE(server.port(), 0);
+  {
+    // The script's time-out, also under On Error Resume Next.
+    pw::ScriptControl sc;
+    sc.Timeout(600);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(sc.AddCode(u"On Error Resume Next\r\n" + requestTo(server.port(), u"MSXML2.XMLHTTP")));
+    EXPECT_EQ(sc.Error().Number, pw::kTimeoutError);
+    EXPECT_LT(secondsSince(start), 4.0);
+  }
+  {
+    // The host's poll stops it (the window's Ctrl-C).
+    pw::ScriptControl sc;
+    StoppingHost host;
+    host.stopAfter = 2;
+    sc.SetHost(&host);
+    sc.Timeout(-1);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(sc.AddCode(requestTo(server.port(), u"WinHttp.WinHttpRequest.5.1")));
+    EXPECT_EQ(sc.Error().Number, 51);
+    EXPECT_EQ(sc.Error().Description, u"Stopped by the user");
+    EXPECT_EQ(sc.Error().Line, 3);
+    EXPECT_GE(host.polls, 2);
+    EXPECT_LT(secondsSince(start), 5.0);
+  }
 }
 
 TEST(Charsets, DecodeStopsOnCharacterBoundaries) {

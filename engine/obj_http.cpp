@@ -602,7 +602,9 @@ class HttpRequestObj : public Object {
       case CURLE_COULDNT_RESOLVE_PROXY: code = x ? kInetNotFound : kWinNoName; break;
       case CURLE_COULDNT_CONNECT: code = x ? kInetNotFound : kWinCannotConnect; break;
       case CURLE_URL_MALFORMAT: code = x ? kInetBadUrl : kWinBadUrl; break;
-      case CURLE_UNSUPPORTED_PROTOCOL: code = x ? kInetBadUrl : kWinBadProtocol; break;
+      // Open let only http and https through: this is a redirect to a refused
+      // scheme (https to http unless allowed).
+      case CURLE_UNSUPPORTED_PROTOCOL: code = x ? kInetSecurity : kWinRedirect; break;
       case CURLE_PEER_FAILED_VERIFICATION: code = x ? kInetSecurity : kWinBadCa; break;
       case CURLE_SSL_CONNECT_ERROR:
       case CURLE_SSL_CERTPROBLEM:

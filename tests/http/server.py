@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Test HTTP server for the request objects: 127.0.0.1 only, on a free port.
 
-usage: server.py PORTFILE EXPECTED_BINARY
-Writes the port to PORTFILE once listening, and the bytes /binary serves to
+usage: server.py PORTFILE EXPECTED_BINARY [CERT KEY]
+Writes the port to PORTFILE once listening (with CERT and KEY, then a space
+and the port of the same server over HTTPS), and the bytes /binary serves to
 EXPECTED_BINARY. Stops by itself after two minutes.
 """
+import os
+import ssl
 import sys
 import threading
 import time
@@ -53,6 +56,8 @@ class Handler(BaseHTTPRequestHandler):
                 self.reply(200, f"{self.command} with {auth}".encode(), "text/plain")
             else:
                 self.reply(401, b"who are you?", "text/plain", [("WWW-Authenticate", 'Basic realm="test"')])
+        elif path.startswith("/to-http?"):
+            self.reply(302, b"", "text/plain", [("Location", path.split("?", 1)[1])])
         elif path == "/redirect":
             self.reply(302, b"moved", "text/plain", [("Location", "/hello")])
         elif path == "/redirect-post":
@@ -87,16 +92,24 @@ class Handler(BaseHTTPRequestHandler):
 
 
 def main():
-    server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-    server.daemon_threads = True
+    servers = [ThreadingHTTPServer(("127.0.0.1", 0), Handler)]
+    if len(sys.argv) > 4:
+        tls = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        ctx = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        ctx.load_cert_chain(sys.argv[3], sys.argv[4])
+        tls.socket = ctx.wrap_socket(tls.socket, server_side=True)
+        servers.append(tls)
+    for s in servers:
+        s.daemon_threads = True
     with open(sys.argv[2], "wb") as f:
         f.write(BINARY)
     with open(sys.argv[1] + ".tmp", "w") as f:
-        f.write(str(server.server_address[1]))
-    import os
+        f.write(" ".join(str(s.server_address[1]) for s in servers))
     os.rename(sys.argv[1] + ".tmp", sys.argv[1])
-    threading.Timer(120, server.shutdown).start()
-    server.serve_forever()
+    for s in servers[1:]:
+        threading.Thread(target=s.serve_forever, daemon=True).start()
+    threading.Timer(120, servers[0].shutdown).start()
+    servers[0].serve_forever()
 
 
 if __name__ == "__main__":

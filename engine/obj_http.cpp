@@ -434,24 +434,40 @@ class HttpRequestObj : public Object {
     std::exception_ptr scriptStop;
   };
 
+  // Nothing may be thrown through curl: a failure ends the transfer and is
+  // thrown again once curl has returned.
   static size_t onBody(char* p, size_t size, size_t n, void* ud) {
     auto* t = static_cast<Transfer*>(ud);
-    t->body.append(p, size * n);
+    try {
+      t->body.append(p, size * n);
+    } catch (...) {
+      t->scriptStop = std::current_exception();
+      return 0;
+    }
     return size * n;
   }
 
   static size_t onHeader(char* p, size_t size, size_t n, void* ud) {
     auto* t = static_cast<Transfer*>(ud);
-    std::string line = trim(std::string_view(p, size * n));
-    if (line.rfind("HTTP/", 0) == 0) {
-      // A new response (after a redirect or a 100 Continue): only the last one counts.
-      t->headers.clear();
-      t->headerBlockStatus = line;
-    } else if (!line.empty()) {
-      size_t colon = line.find(':');
-      if (colon != std::string::npos) t->headers.emplace_back(trim(line.substr(0, colon)), trim(line.substr(colon + 1)));
+    try {
+      addHeader(*t, std::string_view(p, size * n));
+    } catch (...) {
+      t->scriptStop = std::current_exception();
+      return 0;
     }
     return size * n;
+  }
+
+  static void addHeader(Transfer& t, std::string_view raw) {
+    std::string line = trim(raw);
+    if (line.rfind("HTTP/", 0) == 0) {
+      // A new response (after a redirect or a 100 Continue): only the last one counts.
+      t.headers.clear();
+      t.headerBlockStatus = line;
+    } else if (!line.empty()) {
+      size_t colon = line.find(':');
+      if (colon != std::string::npos) t.headers.emplace_back(trim(line.substr(0, colon)), trim(line.substr(colon + 1)));
+    }
   }
 
   // Runs often during the transfer: the script's time-out and the idle limit.

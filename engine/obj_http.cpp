@@ -253,7 +253,7 @@ class HttpRequestObj : public Object {
         expectCall(kind, a, 1, 1);
         return Variant();
       case kOnReadyStateChange:
-        // Kept but never called back: requests have finished when Send returns.
+        // Called once, when an async request has finished (at the end of Send).
         if (isPut(kind)) {
           if (a.size() != 1) raise(450);
           onChange_ = a[0];
@@ -281,6 +281,7 @@ class HttpRequestObj : public Object {
   int32_t readyState_ = 0;
   bool sent_ = false, done_ = false;
   std::string method_, url_;
+  bool async_ = false;
   bool hasCredentials_ = false;
   std::string user_, password_;
   std::vector<std::pair<std::string, std::string>> reqHeaders_;
@@ -402,6 +403,7 @@ class HttpRequestObj : public Object {
     reqHeaders_.clear();
     method_ = method;
     url_ = url;
+    async_ = a.missing(2) ? isXml() : toBool(a[2]);
     hasCredentials_ = !a.missing(3) && !a[3].isEmpty() && !a[3].isNull();
     user_ = hasCredentials_ ? toUtf8(toString(a[3])) : std::string();
     password_ = hasCredentials_ && !a.missing(4) ? toUtf8(toString(a[4])) : std::string();
@@ -605,6 +607,11 @@ class HttpRequestObj : public Object {
       if (lowerAscii(n) == "content-type") contentType_ = v;
     done_ = true;
     readyState_ = 4;
+    // An async request's handler hears of the end; Send has done the waiting.
+    if (async_ && onChange_.isObject() && onChange_.o) {
+      Variant keep = onChange_;
+      keep.o->invoke(DISPID_VALUE, InvokeKind::Method, Args{});
+    }
     return Variant();
   }
 

@@ -74,6 +74,20 @@ s.send
 WScript.Echo "server async: " & s.waitForResponse(5) & " " & s.readyState & " " & s.responseText
 WScript.Echo "url option: " & (s.getOption(-1) = base & "/hello")
 
+' Async XMLHTTP calls its handler when the request is done.
+Sub Done
+  WScript.Echo "handler: " & a.readyState & " " & a.status
+End Sub
+Set a = CreateObject("MSXML2.XMLHTTP")
+a.open "GET", base & "/hello"
+Set a.onreadystatechange = GetRef("Done")
+WScript.Echo "async open: " & a.readyState
+a.send
+WScript.Echo "after send: " & a.readyState
+a.open "GET", base & "/hello", False
+a.send
+WScript.Echo "sync: no handler call"
+
 ' WinHttp: its own errors and its missing members.
 Set w = CreateObject("WinHttp.WinHttpRequest.5.1")
 On Error Resume Next

@@ -79,6 +79,23 @@ TEST(NetObjects, ByteArraysKeepTheirTypeWhenCopied) {
   EXPECT_EQ(sc.Error().Source, u"ADODB.Stream");
 }
 
+// Lines longer than what one look-ahead decodes, and a separator cut in two by it.
+TEST(NetObjects, StreamReadsLongLines) {
+  pw::ScriptControl sc;
+  pw::Ref<Sink> out(new Sink);
+  sc.AddObject(u"Out", out.get(), false);
+  ASSERT_TRUE(sc.AddCode(
+      u"Set s = CreateObject(\"ADODB.Stream\")\r\ns.Charset = \"utf-8\"\r\ns.Open\r\n"
+      u"s.WriteText String(3000, ChrW(233)) & vbCrLf & String(1023, \"x\") & vbCrLf & \"end\"\r\n"
+      u"s.Position = 0\r\n"
+      u"Out.Put Len(s.ReadText(-2)) & \" \" & s.Position\r\n"
+      u"Out.Put Len(s.ReadText(-2)) & \" \" & s.Position\r\n"
+      u"Out.Put s.ReadText(-2) & \" \" & s.EOS\r\n"));
+  EXPECT_EQ(out->values.at(0).strView(), u"3000 6005");
+  EXPECT_EQ(out->values.at(1).strView(), u"1023 7030");
+  EXPECT_EQ(out->values.at(2).strView(), u"end True");
+}
+
 // A server on 127.0.0.1 that takes connections (the kernel's backlog) but never answers.
 class SilentServer {
  public:

@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(build-essential cmake pkg-config libgtest-dev libpcre2-dev libxml2-dev qt6-base-dev xvfb xdotool)
+PACKAGES=(build-essential cmake pkg-config libgtest-dev libpcre2-dev libxml2-dev libcurl4-openssl-dev ca-certificates
+  qt6-base-dev xvfb xdotool python3 openssl)
 
 install_missing() {
   local missing=()

@@ -20,14 +20,14 @@ u16 typeNameOf(const Variant& value) {
     case vtError: return u"Error";
     case vtBoolean: return u"Boolean";
     case vtByte: return u"Byte";
-    case vtArray: return u"Variant()";
+    case vtArray: return v.a->elemVt == vtByte ? u"Byte()" : u"Variant()";
     default: return u"Unknown";
   }
 }
 
 int32_t varTypeOf(const Variant& value) {
   const Variant& v = value.deref();
-  if (v.vt == vtArray) return vtArray | vtVariant;
+  if (v.vt == vtArray) return vtArray | v.a->elemVt;
   return v.vt;
 }
 

@@ -1,6 +1,7 @@
 // Scripting.Dictionary, the hosts' Collection, and the ProgID registry.
 #include <cstring>
 
+#include "obj_net.h"
 #include "objects.h"
 #include "xmldom.h"
 
@@ -385,6 +386,15 @@ constexpr ProgId kProgIds[] = {
     {u"MSXML2.DOMDocument.6.0", [](Engine* e) { return newDomDocument(e, true); }, true},
     {u"Microsoft.XMLDOM", [](Engine* e) { return newDomDocument(e); }, true},
     {u"MSXML.DOMDocument", [](Engine* e) { return newDomDocument(e); }, true},
+    {u"MSXML2.XMLHTTP", [](Engine* e) { return newHttpRequest(HttpFlavor::XmlHttp, e); }, false},
+    {u"MSXML2.XMLHTTP.3.0", [](Engine* e) { return newHttpRequest(HttpFlavor::XmlHttp, e); }, false},
+    {u"MSXML2.XMLHTTP.6.0", [](Engine* e) { return newHttpRequest(HttpFlavor::XmlHttp6, e); }, false},
+    {u"Microsoft.XMLHTTP", [](Engine* e) { return newHttpRequest(HttpFlavor::XmlHttp, e); }, false},
+    {u"MSXML2.ServerXMLHTTP", [](Engine* e) { return newHttpRequest(HttpFlavor::ServerXmlHttp, e); }, false},
+    {u"MSXML2.ServerXMLHTTP.3.0", [](Engine* e) { return newHttpRequest(HttpFlavor::ServerXmlHttp, e); }, false},
+    {u"MSXML2.ServerXMLHTTP.6.0", [](Engine* e) { return newHttpRequest(HttpFlavor::ServerXmlHttp6, e); }, false},
+    {u"WinHttp.WinHttpRequest.5.1", [](Engine* e) { return newHttpRequest(HttpFlavor::WinHttp, e); }, false},
+    {u"ADODB.Stream", [](Engine*) { return newAdoStream(); }, false},
 };
 
 const ProgId* findProgId(u16v name) {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -91,6 +93,23 @@ inline Variant makeArray(std::vector<Variant> items) {
   ArrayRep* a = ArrayRep::make({Bound{0, static_cast<int32_t>(items.size())}});
   for (size_t i = 0; i < items.size(); ++i) a->data[i] = std::move(items[i]);
   return Variant::array(a);
+}
+
+// A zero-based Byte() array (VarType 8209) holding the bytes.
+inline Variant makeByteArray(std::string_view bytes) {
+  ArrayRep* a = ArrayRep::make({Bound{0, static_cast<int32_t>(bytes.size())}});
+  a->elemVt = vtByte;
+  for (size_t i = 0; i < bytes.size(); ++i) a->data[i] = Variant::byteVal(static_cast<uint8_t>(bytes[i]));
+  return Variant::array(a);
+}
+
+// The bytes of a one-dimensional Byte() array; false for anything else.
+inline bool byteArrayBytes(const Variant& v, std::string& out) {
+  if (!v.isArray() || v.a->elemVt != vtByte || v.a->rank() != 1) return false;
+  out.clear();
+  out.reserve(v.a->data.size());
+  for (const Variant& e : v.a->data) out.push_back(static_cast<char>(toByte(e)));
+  return true;
 }
 
 }  // namespace objimpl

@@ -46,6 +46,10 @@ class ScriptHost {
   }
   // Asked when the time-out elapses while AllowUI is on: true stops the script.
   virtual bool askStopOnTimeout() { return true; }
+  // Called about once a second or more while an object waits on the network
+  // (an HTTP request): a host may serve its window here, and throw (as for a
+  // Ctrl-C) to stop the script.
+  virtual void pollWhileWaiting() {}
 };
 
 // The control's error object.

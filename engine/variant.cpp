@@ -181,6 +181,7 @@ ArrayRep* ArrayRep::clone() const {
   auto* a = new ArrayRep;
   a->dims = dims;
   a->fixed = fixed;
+  a->elemVt = elemVt;
   try {
     a->data = data;
   } catch (const std::bad_alloc&) {

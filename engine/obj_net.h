@@ -1,0 +1,16 @@
+// Automation objects that reach the network or files through libcurl and
+// plain file I/O: the HTTP request objects and ADODB.Stream.
+#pragma once
+
+#include "objects.h"
+
+namespace pw {
+
+enum class HttpFlavor { XmlHttp, XmlHttp6, ServerXmlHttp, ServerXmlHttp6, WinHttp };
+
+// MSXML2.XMLHTTP, MSXML2.ServerXMLHTTP and WinHttp.WinHttpRequest.5.1. The
+// engine (may be nullptr) lets a slow request see the script time-out.
+Object* newHttpRequest(HttpFlavor flavor, Engine* engine);
+Object* newAdoStream();  // ADODB.Stream
+
+}  // namespace pw

@@ -82,7 +82,7 @@ std::string exePath(const char* argv0) {
 }
 
 int usage() {
-  std::fprintf(stderr, "usage: pallweave-run [--timeout MS] FILE.vbs\n");
+  std::fprintf(stderr, "usage: pallweave-run [--timeout MS] [--drive C=FOLDER]... FILE.vbs\n");
   return 2;
 }
 
@@ -97,6 +97,13 @@ int main(int argc, char** argv) {
       long v = std::strtol(argv[++i], &end, 10);
       if (!end || *end || v < -1 || v > 0x7fffffffL) return usage();
       timeout = static_cast<int32_t>(v);
+    } else if (std::strcmp(argv[i], "--drive") == 0 && i + 1 < argc) {
+      // Drive letters in the script's paths (C:\Temp) name these folders.
+      std::string error;
+      if (!pw::ScriptControl::MapDrive(argv[++i], error)) {
+        std::fprintf(stderr, "pallweave-run: --drive: %s\n", error.c_str());
+        return 2;
+      }
     } else if (argv[i][0] == '-' && argv[i][1] != 0) {
       return usage();
     } else if (!file) {

@@ -1233,7 +1233,11 @@ Variant fileValue(const Path& p) { return Variant::object(new FileObj(absolute(p
 // other path is completed from the current directory, "/" separated.
 u16 absoluteName(u16v p) {
   size_t root = winpath::rootLength(p);
-  if (root < 2) return wide(absolute(toUtf8(p.empty() ? u16v(u".") : p)));
+  if (root < 2) {
+    u16 s(p);
+    std::replace(s.begin(), s.end(), u'\\', u'/');
+    return wide(absolute(toUtf8(s)));
+  }
   std::vector<u16v> parts;
   u16v rest = p.substr(root);
   while (!rest.empty()) {

@@ -12,6 +12,7 @@
 #include <mutex>
 
 #include "ops.h"
+#include "script_control.h"
 
 namespace pw::winpath {
 
@@ -299,3 +300,33 @@ char16_t driveOfNative(std::string_view abs) {
 }
 
 }  // namespace pw::winpath
+
+namespace pw {
+
+bool ScriptControl::MapDrive(std::string_view spec, std::string& error) {
+  char16_t letter = 0;
+  std::string folder;
+  if (!winpath::parseDriveSpec(spec, letter, folder, error)) return false;
+  winpath::mapDrive(letter, folder);
+  return true;
+}
+
+void ScriptControl::ClearDrives() { winpath::clearDrives(); }
+
+std::vector<std::string> ScriptControl::LoadDriveMap(std::string_view text) {
+  std::vector<std::string> errors;
+  int number = 0;
+  while (!text.empty()) {
+    size_t nl = text.find('\n');
+    std::string_view line = text.substr(0, nl);
+    text = nl == std::string_view::npos ? std::string_view() : text.substr(nl + 1);
+    ++number;
+    size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos || line[first] == '#' || line[first] == ';') continue;
+    std::string error;
+    if (!MapDrive(line, error)) errors.push_back("line " + std::to_string(number) + ": " + error);
+  }
+  return errors;
+}
+
+}  // namespace pw

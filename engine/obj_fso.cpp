@@ -38,6 +38,17 @@ constexpr int TristateTrue = -1, TristateUseDefault = -2;
 Path native(u16v p) { return winpath::toNative(p); }
 u16 wide(std::string_view p) { return fromUtf8(p); }
 
+// For the Exists tests: a path on an unmapped drive or an unreachable
+// network share is simply not there (the caller's next step tells why).
+Path nativeIfReachable(u16v p) {
+  try {
+    return native(p);
+  } catch (const ScriptError& e) {
+    if (e.number == 76) return Path();
+    throw;
+  }
+}
+
 // errno in VBScript's terms; inFolder tells that a missing entry is a folder.
 [[noreturn]] void ioError(int err, bool inFolder = false) {
   switch (err) {
@@ -879,7 +890,10 @@ std::optional<DriveInfo> findDrive(u16v spec) {
 }
 
 [[noreturn]] void noDrive(u16v spec) {
-  raise(68, kRuntimeSource, u"Device unavailable: no drive \"" + u16(spec) + u"\" (map drive letters with --drive C=FOLDER)");
+  u16 drive = winpath::driveName(spec);
+  if (drive.size() == 2 || (spec.size() == 1 && spec[0] != u'/'))
+    raise(68, kRuntimeSource, u"Device unavailable: drive " + toUpperCopy(spec.substr(0, 1)) + u": is not mapped to a folder");
+  raise(68, kRuntimeSource, u"Device unavailable: \"" + u16(spec) + u"\" is not a mounted file system");
 }
 
 // The drive holding an absolute path: its mapped letter, else its mount.
@@ -1044,7 +1058,7 @@ class EntryObj : public Object {
       case 2:
         return Variant::str(wide(nameOf(path_)));
       case 4: {
-        Path parent = parentOf(path_);
+        Path parent = isDriveRoot(path_) ? Path() : parentOf(path_);  // a drive's root has none
         return parent.empty() ? Variant::object(nullptr) : folderValue(parent);
       }
       case 5: {
@@ -1362,10 +1376,10 @@ class FileSystemObj : public Object {
       }
       case kFileExists:
         expectCall(kind, args, 1, 1);
-        return Variant::boolean(isFile(native(toString(args[0]))));
+        return Variant::boolean(isFile(nativeIfReachable(toString(args[0]))));
       case kFolderExists:
         expectCall(kind, args, 1, 1);
-        return Variant::boolean(isDir(native(toString(args[0]))));
+        return Variant::boolean(isDir(nativeIfReachable(toString(args[0]))));
       case kGetAbsolutePathName:
         expectCall(kind, args, 1, 1);
         return Variant::str(absoluteName(toString(args[0])));

@@ -108,8 +108,9 @@ class ScriptControl {
   static bool MapDrive(std::string_view spec, std::string& error);
   static void ClearDrives();
   // A drive map file: one "C=/srv/c" a line; blank lines and lines starting
-  // with # or ; are skipped. Gives the reasons for the lines not taken.
-  static std::vector<std::string> LoadDriveMap(std::string_view text);
+  // with # or ; are skipped; a relative folder counts from base. Gives the
+  // reasons for the lines not taken.
+  static std::vector<std::string> LoadDriveMap(std::string_view text, std::string_view base);
 
  private:
   std::unique_ptr<Engine> engine_;

@@ -313,7 +313,7 @@ bool ScriptControl::MapDrive(std::string_view spec, std::string& error) {
 
 void ScriptControl::ClearDrives() { winpath::clearDrives(); }
 
-std::vector<std::string> ScriptControl::LoadDriveMap(std::string_view text) {
+std::vector<std::string> ScriptControl::LoadDriveMap(std::string_view text, std::string_view base) {
   std::vector<std::string> errors;
   int number = 0;
   while (!text.empty()) {
@@ -323,8 +323,14 @@ std::vector<std::string> ScriptControl::LoadDriveMap(std::string_view text) {
     ++number;
     size_t first = line.find_first_not_of(" \t\r");
     if (first == std::string_view::npos || line[first] == '#' || line[first] == ';') continue;
-    std::string error;
-    if (!MapDrive(line, error)) errors.push_back("line " + std::to_string(number) + ": " + error);
+    char16_t letter = 0;
+    std::string folder, error;
+    if (!winpath::parseDriveSpec(line, letter, folder, error)) {
+      errors.push_back("line " + std::to_string(number) + ": " + error);
+      continue;
+    }
+    if (folder[0] != '/' && !base.empty()) folder = std::string(base) + "/" + folder;
+    winpath::mapDrive(letter, folder);
   }
   return errors;
 }

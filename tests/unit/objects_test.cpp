@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "objects.h"
+#include "script_control.h"
 #include "winpath.h"
 
 namespace pw {
@@ -776,6 +777,18 @@ TEST(WinPath, DriveSpecs) {
   EXPECT_EQ(toNative(u"q:\\logs\\a.txt"), "/srv/q/logs/a.txt");
   mapDrive(u'Q', "");
   EXPECT_FALSE(driveRoot(u'Q'));
+
+  // The window's Drives.txt: comments, blanks, CR LF, relative folders from its folder.
+  std::vector<std::string> errors = ScriptControl::LoadDriveMap(
+      "# drives\r\n\r\n; also a comment\nR=rel/dir\r\n  s:=/abs/s \nbad line\nT=\n", "/cfg");
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors[0].substr(0, 7), "line 6:");
+  EXPECT_EQ(errors[1].substr(0, 7), "line 7:");
+  EXPECT_EQ(driveRoot(u'R').value_or(""), "/cfg/rel/dir");
+  EXPECT_EQ(driveRoot(u'S').value_or(""), "/abs/s");
+  EXPECT_FALSE(driveRoot(u'T'));
+  ScriptControl::ClearDrives();
+  EXPECT_TRUE(drives().empty());
   try {
     toNative(u"Q:\\x");
     ADD_FAILURE() << "no error for an unmapped drive";

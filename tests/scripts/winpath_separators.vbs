@@ -61,6 +61,11 @@ fso.DeleteFile base & "\data\deep\*.txt"
 fso.DeleteFolder base & "\backup"
 WScript.Echo fso.GetFolder(base & "\data\deep").Files.Count & " " & fso.FolderExists(base & "/backup")
 
+WScript.Echo "-- the script's own path is a real / path, and \ joins to it"
+WScript.Echo (InStr(WScript.ScriptFullName, "\") = 0) & " " & (Left(WScript.ScriptFullName, 1) = "/") & " " & _
+    fso.FileExists(fso.GetParentFolderName(WScript.ScriptFullName) & "\" & WScript.ScriptName) & " " & _
+    fso.FolderExists(fso.GetParentFolderName(WScript.ScriptFullName) & "\" & base & "\data\deep\..")
+
 WScript.Echo "-- WScript.Shell"
 sh.CurrentDirectory = base & "\data\deep"
 Check "in deep", sh.CurrentDirectory

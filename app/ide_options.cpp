@@ -1,8 +1,13 @@
 // The main window's settings (read at start-up, written at exit) and the run
 // option groups of the IDE and Timeout menus.
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
 
 #include "ide.h"
+#include "script_control.h"
 #include "settings_file.h"
 
 namespace pw {
@@ -14,6 +19,21 @@ constexpr int vbYesNo = 4, vbExclamation = 48, vbYes = 6;
 // Each group of radio items: a handed index outside the group means the
 // group's default (only a hand-edited settings file can hand one over).
 int inGroup(int index, int count, int fallback) { return index >= 0 && index < count ? index : fallback; }
+
+// Drive letters in scripts' paths (C:\Temp\log.txt) name the folders listed
+// in Drives.txt beside the settings file, one "C=/srv/c" a line; without the
+// file no letter is mapped. It is read here only, not written.
+void loadDriveMap(const QString& folder) {
+  ScriptControl::ClearDrives();
+  const QString path = folder + QStringLiteral("/Drives.txt");
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return;
+  const QByteArray text = file.readAll();
+  const QByteArray base = QFile::encodeName(folder);
+  for (const std::string& e : ScriptControl::LoadDriveMap(std::string_view(text.constData(), size_t(text.size())),
+                                                          std::string_view(base.constData(), size_t(base.size()))))
+    std::fprintf(stderr, "Pallweave: %s, %s\n", qPrintable(path), e.c_str());
+}
 
 }  // namespace
 
@@ -28,6 +48,7 @@ void IDE::LoadSettings() {
   SettingsPath = place.file;
   DefaultFilesDir = place.defaultFilesDir;
   const Settings s = loadSettings(SettingsPath, DefaultFilesDir);
+  loadDriveMap(QFileInfo(SettingsPath).absolutePath());
 
   applyWindowPlacement(*this, s);
   TimeoutX = s.timeoutX;

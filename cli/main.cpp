@@ -44,6 +44,7 @@ const char kHelp[] =
     "  //?            this help\n"
     "Options of this program (before the script):\n"
     "  --timeout MS   stop the script after MS milliseconds (0: only when it hangs)\n"
+    "  --drive C=DIR  paths on drive C: (C:\\Temp) are in the folder DIR; repeatable\n"
     "  --check FILE   parse FILE without running it: exit 0, or 1 with the error\n"
     "  --version      print the version\n"
     "  --help         this help\n"
@@ -128,6 +129,11 @@ Options parseCommandLine(int argc, char** argv) {
         usageError("--timeout needs a number of milliseconds (-1 for no limit)");
       o.timeoutMs = static_cast<int32_t>(v);
       ++i;
+    } else if (a == "--drive") {
+      // Drive letters in the script's paths (C:\Temp) name these folders.
+      std::string error;
+      if (i + 1 >= argc) usageError("--drive needs LETTER=FOLDER");
+      if (!pw::ScriptControl::MapDrive(argv[++i], error)) usageError("--drive: " + error);
     } else if (a == "--check") {
       if (i + 1 >= argc) usageError("--check needs a file");
       o.check = true;

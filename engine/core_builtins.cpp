@@ -1,9 +1,11 @@
 // Built-in functions that need the engine itself: code at run time, objects, UI.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine.h"
 #include "objects.h"
 #include "ops.h"
+#include "winpath.h"
 
 namespace pw {
 
@@ -37,7 +39,13 @@ Variant fnCreateObject(Engine& e, Args a) {
 }
 
 Variant fnGetObject(Engine& e, Args a) {
-  // Only the class form (GetObject(, "ProgID")) can be served without a moniker service.
+  // A file path is checked as the file objects check it (Windows forms
+  // included); with no moniker service, only a class given beside it can be served.
+  u16 path = a.missing(0) ? u16() : toString(a[0]);
+  if (!path.empty()) {
+    struct stat st;
+    if (::stat(winpath::toNative(path).c_str(), &st) != 0) raise(432);
+  }
   if (!a.missing(1)) return e.createObject(toString(a[1]));
   raise(429);
 }

@@ -1,5 +1,7 @@
 // Scripting.FileSystemObject and its File, Folder, Drive, collection and
-// TextStream objects, on native paths ("/" separated, one drive: "/").
+// TextStream objects. Scripts' paths may be in Windows form (winpath.h);
+// inside, paths are native ("/" separated), and so are the paths that come
+// back from the file system.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,9 +14,11 @@
 #include <climits>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <random>
 
 #include "objects.h"
+#include "winpath.h"
 
 namespace pw {
 namespace {
@@ -31,8 +35,19 @@ using Path = std::string;  // native, UTF-8
 constexpr int ForReading = 1, ForWriting = 2, ForAppending = 8;
 constexpr int TristateTrue = -1, TristateUseDefault = -2;
 
-Path native(u16v p) { return toUtf8(p); }
+Path native(u16v p) { return winpath::toNative(p); }
 u16 wide(std::string_view p) { return fromUtf8(p); }
+
+// For the Exists tests: a path on an unmapped drive or an unreachable
+// network share is simply not there (the caller's next step tells why).
+Path nativeIfReachable(u16v p) {
+  try {
+    return native(p);
+  } catch (const ScriptError& e) {
+    if (e.number == 76) return Path();
+    throw;
+  }
+}
 
 // errno in VBScript's terms; inFolder tells that a missing entry is a folder.
 [[noreturn]] void ioError(int err, bool inFolder = false) {
@@ -204,7 +219,10 @@ bool wildMatch(u16v pat, u16v name) {
 }
 
 // As on the platform, "x.*" also matches "x" and "*.*" matches every name.
-bool nameMatches(u16v pat, u16v name) {
+// Names match case-insensitively, as on Windows.
+bool nameMatches(u16v patText, u16v nameText) {
+  u16 patLower = toLowerCopy(patText), nameLower = toLowerCopy(nameText);
+  u16v pat = patLower, name = nameLower;
   if (wildMatch(pat, name)) return true;
   return pat.size() >= 2 && pat.substr(pat.size() - 2) == u".*" &&
          wildMatch(pat.substr(0, pat.size() - 2), name);
@@ -789,8 +807,113 @@ Object* createText(const Path& p, bool overwrite, bool unicode) {
   return openText(p, ForWriting, true, unicode ? TristateTrue : 0, !overwrite);
 }
 
+// A drive: a mapped letter (C: is a folder of this system) or a mounted file system.
+struct DriveInfo {
+  char16_t letter = 0;
+  Path root;
+};
+
+bool insideOf(std::string_view p, const Path& root) {
+  return p == root || (p.starts_with(root) && (root == "/" || p[root.size()] == '/'));
+}
+
+// /proc/self/mounts escapes blanks and the like as \ooo.
+Path unescapeMount(std::string_view s) {
+  Path out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] >= '0' && s[i + 1] <= '3') {
+      out += static_cast<char>((s[i + 1] - '0') * 64 + (s[i + 2] - '0') * 8 + (s[i + 3] - '0'));
+      i += 3;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
+// The mount points of file systems that hold files; the kernel's own views
+// (proc, sysfs, cgroup, devices, ...) are left out. "/" comes first.
+std::vector<Path> mountPoints() {
+  std::vector<Path> out{"/"};
+  int fd = ::open("/proc/self/mounts", O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return out;
+  std::string text;
+  char buf[4096];
+  for (ssize_t r; (r = ::read(fd, buf, sizeof buf)) > 0;) text.append(buf, static_cast<size_t>(r));
+  ::close(fd);
+  static const std::string_view kPseudo[] = {
+      "proc", "sysfs", "devtmpfs", "devpts", "cgroup", "cgroup2", "mqueue", "debugfs", "tracefs",
+      "securityfs", "pstore", "bpf", "autofs", "hugetlbfs", "fusectl", "configfs", "binfmt_misc",
+      "nsfs", "efivarfs", "rpc_pipefs", "squashfs", "ramfs"};
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    size_t nl = rest.find('\n');
+    std::string_view line = rest.substr(0, nl);
+    rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
+    size_t a = line.find(' ');
+    if (a == std::string_view::npos) continue;
+    size_t b = line.find(' ', a + 1);
+    if (b == std::string_view::npos) continue;
+    size_t c = line.find(' ', b + 1);
+    Path point = unescapeMount(line.substr(a + 1, b - a - 1));
+    std::string_view type = line.substr(b + 1, c == std::string_view::npos ? c : c - b - 1);
+    if (std::find(std::begin(kPseudo), std::end(kPseudo), type) != std::end(kPseudo)) continue;
+    if (insideOf(point, "/proc") || insideOf(point, "/sys") || insideOf(point, "/dev")) continue;
+    if (std::find(out.begin(), out.end(), point) == out.end()) out.push_back(point);
+  }
+  return out;
+}
+
+std::vector<DriveInfo> allDrives() {
+  std::vector<DriveInfo> out;
+  for (auto& [letter, root] : winpath::drives()) out.push_back({letter, root});
+  for (Path& m : mountPoints()) out.push_back({0, std::move(m)});
+  return out;
+}
+
+// The drive a spec names: "C", "C:", "C:\" or a mount point ("" is "/").
+std::optional<DriveInfo> findDrive(u16v spec) {
+  bool letterForm = (spec.size() == 1 || (spec.size() >= 2 && spec[1] == u':' &&
+                                          (spec.size() == 2 || (spec.size() == 3 && winpath::isSep(spec[2]))))) &&
+                    ((spec[0] >= u'A' && spec[0] <= u'Z') || (spec[0] >= u'a' && spec[0] <= u'z'));
+  if (letterForm) {
+    std::optional<Path> root = winpath::driveRoot(spec[0]);
+    if (!root) return std::nullopt;
+    return DriveInfo{static_cast<char16_t>(spec[0] & ~0x20), *root};
+  }
+  if (spec.empty()) return DriveInfo{0, "/"};
+  if (spec[0] != u'/') return std::nullopt;
+  Path p = absolute(toUtf8(spec));
+  for (Path& m : mountPoints())
+    if (m == p) return DriveInfo{0, std::move(m)};
+  return std::nullopt;
+}
+
+[[noreturn]] void noDrive(u16v spec) {
+  u16 drive = winpath::driveName(spec);
+  if (drive.size() == 2 || (spec.size() == 1 && spec[0] != u'/'))
+    raise(68, kRuntimeSource, u"Device unavailable: drive " + toUpperCopy(spec.substr(0, 1)) + u": is not mapped to a folder");
+  raise(68, kRuntimeSource, u"Device unavailable: \"" + u16(spec) + u"\" is not a mounted file system");
+}
+
+// The drive holding an absolute path: its mapped letter, else its mount.
+DriveInfo driveOf(const Path& abs) {
+  if (char16_t letter = winpath::driveOfNative(abs)) return {letter, *winpath::driveRoot(letter)};
+  Path best = "/";
+  for (Path& m : mountPoints())
+    if (insideOf(abs, m) && m.size() > best.size()) best = std::move(m);
+  return {0, best};
+}
+
+bool isDriveRoot(const Path& abs) {
+  char16_t letter = winpath::driveOfNative(abs);
+  return letter && winpath::driveRoot(letter) == abs;
+}
+
 class DriveObj : public Object {
  public:
+  explicit DriveObj(DriveInfo d) : d_(std::move(d)) {}
+
   int32_t getIdOfName(u16v name) override {
     return findMember({{u"Path", 0}, {u"AvailableSpace", 1}, {u"DriveLetter", 2}, {u"DriveType", 3},
                        {u"FileSystem", 4}, {u"FreeSpace", 5}, {u"IsReady", 6}, {u"RootFolder", 7},
@@ -804,16 +927,18 @@ class DriveObj : public Object {
     if (id == 11 && isPut(kind)) raise(70);  // no volume labels to change
     expectCall(kind, args, 0, 0);
     struct statvfs vs {};
-    if ((id == 1 || id == 5 || id == 8 || id == 10) && ::statvfs("/", &vs) != 0) ioError(errno, true);
+    if ((id == 1 || id == 5 || id == 8 || id == 10) && ::statvfs(d_.root.c_str(), &vs) != 0) ioError(errno, true);
     switch (id) {
-      case 0: return Variant::str(u"/");
+      case 0: return Variant::str(d_.letter ? u16{d_.letter, u':'} : wide(d_.root));
       case 1: return Variant::dbl(static_cast<double>(vs.f_bavail) * vs.f_frsize);
-      case 2: return Variant::str(u"");
+      case 2: return Variant::str(d_.letter ? u16(1, d_.letter) : u16());
       case 3: return Variant::lng(2);  // fixed disk
       case 4: return Variant::str(fileSystemName());
       case 5: return Variant::dbl(static_cast<double>(vs.f_bfree) * vs.f_frsize);
-      case 6: return Variant::boolean(true);
-      case 7: return folderValue("/");
+      case 6: return Variant::boolean(isDir(d_.root));
+      case 7:
+        if (!isDir(d_.root)) raise(71);  // Disk not ready
+        return folderValue(d_.root);
       case 8: return Variant::lng(static_cast<int32_t>(static_cast<uint32_t>(vs.f_fsid)));
       case 9: return Variant::str(u"");
       case 10: return Variant::dbl(static_cast<double>(vs.f_blocks) * vs.f_frsize);
@@ -824,9 +949,11 @@ class DriveObj : public Object {
   u16 typeName() const override { return u"IDrive"; }
 
  private:
-  static u16 fileSystemName() {
+  DriveInfo d_;
+
+  u16 fileSystemName() const {
     struct statfs fs;
-    if (::statfs("/", &fs) != 0) return u"";
+    if (::statfs(d_.root.c_str(), &fs) != 0) return u"";
     switch (static_cast<unsigned long>(fs.f_type)) {
       case 0xEF53: return u"ext4";
       case 0x9123683E: return u"btrfs";
@@ -835,11 +962,14 @@ class DriveObj : public Object {
       case 0x794C7630: return u"overlay";
       case 0x2FC12FC1: return u"zfs";
       case 0xF2F52010: return u"f2fs";
+      case 0x4d44: return u"FAT";
+      case 0x5346544e: return u"NTFS";
       default: return u"unknown";
     }
   }
 };
 
+// The mapped drives, then the mounted file systems, as they are now.
 class DrivesObj : public Object {
  public:
   int32_t getIdOfName(u16v name) override { return findMember({{u"Item", 0}, {u"Count", 1}}, name); }
@@ -849,12 +979,13 @@ class DrivesObj : public Object {
       case 0: {
         expectCall(kind, args, 1, 1);
         u16 key = toString(args[0]);
-        if (key != u"/") raise(68);
-        return Variant::object(new DriveObj);
+        std::optional<DriveInfo> d = key.empty() ? std::nullopt : findDrive(key);
+        if (!d) noDrive(key);
+        return Variant::object(new DriveObj(std::move(*d)));
       }
       case 1:
         expectCall(kind, args, 0, 0);
-        return Variant::lng(1);
+        return Variant::lng(static_cast<int32_t>(allDrives().size()));
     }
     raise(438);
   }
@@ -862,9 +993,9 @@ class DrivesObj : public Object {
   u16 typeName() const override { return u"IDriveCollection"; }
 
   Enumerator* newEnum() override {
-    std::vector<Variant> one;
-    one.push_back(Variant::object(new DriveObj));
-    return new objimpl::ListEnum(std::move(one));
+    std::vector<Variant> items;
+    for (DriveInfo& d : allDrives()) items.push_back(Variant::object(new DriveObj(std::move(d))));
+    return new objimpl::ListEnum(std::move(items));
   }
 };
 
@@ -927,7 +1058,7 @@ class EntryObj : public Object {
       case 2:
         return Variant::str(wide(nameOf(path_)));
       case 4: {
-        Path parent = parentOf(path_);
+        Path parent = isDriveRoot(path_) ? Path() : parentOf(path_);  // a drive's root has none
         return parent.empty() ? Variant::object(nullptr) : folderValue(parent);
       }
       case 5: {
@@ -941,7 +1072,7 @@ class EntryObj : public Object {
       case 10:
         return Variant::str(folder() ? u16(u"File folder") : typeForFile(nameOf(path_)));
       default:
-        return Variant::object(new DriveObj);
+        return Variant::object(new DriveObj(driveOf(path_)));
     }
   }
 
@@ -968,9 +1099,9 @@ class EntryObj : public Object {
   }
 
   void rename(u16v name) {
-    if (name.empty() || name.find(u'/') != u16v::npos) raise(52);
+    if (name.empty() || name.find_first_of(u"/\\") != u16v::npos) raise(52);
     requireExists();
-    Path target = join(parentOf(path_), native(name));
+    Path target = join(parentOf(path_), toUtf8(name));
     if (target == path_) return;
     if (exists(target)) raise(58);
     if (::rename(path_.c_str(), target.c_str()) != 0) ioError(errno, folder());
@@ -1038,7 +1169,7 @@ class EntriesObj : public Object {
     switch (id) {
       case 0: {
         expectCall(kind, args, 1, 1);
-        Path p = join(dir_, native(toString(args[0])));
+        Path p = winpath::toNativeIn(dir_, toString(args[0]));
         if (folders_ ? !isDir(p) : !isFile(p)) raise(folders_ ? 76 : 53);
         return folders_ ? folderValue(p) : fileValue(p);
       }
@@ -1049,8 +1180,8 @@ class EntriesObj : public Object {
         if (!folders_) break;
         expectCall(kind, args, 1, 1);
         u16 name = toString(args[0]);
-        if (name.empty() || name.find(u'/') != u16::npos) raise(52);
-        Path p = join(dir_, native(name));
+        if (name.empty() || name.find_first_of(u"/\\") != u16::npos) raise(52);
+        Path p = join(dir_, toUtf8(name));
         if (::mkdir(p.c_str(), 0777) != 0) ioError(errno, true);
         return folderValue(p);
       }
@@ -1095,7 +1226,7 @@ class FolderObj : public EntryObj {
     switch (id) {
       case 15:
         expectCall(kind, args, 1, 3);
-        return Variant::object(createText(join(path_, native(toString(args[0]))), optBool(args, 1, true),
+        return Variant::object(createText(winpath::toNativeIn(path_, toString(args[0])), optBool(args, 1, true),
                                           optBool(args, 2, false)));
       case 16:
       case 17:
@@ -1103,7 +1234,7 @@ class FolderObj : public EntryObj {
         return objimpl::objectProp(kind, args, new EntriesObj(path_, id == 17));
       case 18:
         expectCall(kind, args, 0, 0);
-        return Variant::boolean(path_ == "/");
+        return Variant::boolean(path_ == "/" || isDriveRoot(path_));
     }
     raise(438);
   }
@@ -1112,33 +1243,37 @@ class FolderObj : public EntryObj {
 Variant folderValue(const Path& p) { return Variant::object(new FolderObj(absolute(p))); }
 Variant fileValue(const Path& p) { return Variant::object(new FileObj(absolute(p))); }
 
-// --- path text helpers working on the script's strings ---
-
-u16v trimSeps(u16v p) {
-  while (p.size() > 1 && p.back() == '/') p.remove_suffix(1);
-  return p;
-}
-
-u16v lastComponent(u16v p) {
-  p = trimSeps(p);
-  if (p == u"/") return u16v();
-  size_t k = p.rfind(u'/');
-  return k == u16v::npos ? p : p.substr(k + 1);
-}
-
-u16v parentName(u16v p) {
-  p = trimSeps(p);
-  size_t k = p.rfind(u'/');
-  if (k == u16v::npos || p == u"/") return u16v();
-  u16v r = p.substr(0, k);
-  while (!r.empty() && r.back() == '/') r.remove_suffix(1);
-  return r.empty() ? u16v(u"/") : r;
-}
-
-// A leading dot starts a hidden name, not an extension.
-size_t extensionDot(u16v name) {
-  size_t dot = name.rfind(u'.');
-  return dot == 0 ? u16v::npos : dot;
+// GetAbsolutePathName: a drive or network path stays in Windows form; any
+// other path is completed from the current directory, "/" separated.
+u16 absoluteName(u16v p) {
+  size_t root = winpath::rootLength(p);
+  if (root < 2) {
+    u16 s(p);
+    std::replace(s.begin(), s.end(), u'\\', u'/');
+    return wide(absolute(toUtf8(s)));
+  }
+  std::vector<u16v> parts;
+  u16v rest = p.substr(root);
+  while (!rest.empty()) {
+    size_t k = 0;
+    while (k < rest.size() && !winpath::isSep(rest[k])) ++k;
+    u16v part = rest.substr(0, k);
+    rest = k < rest.size() ? rest.substr(k + 1) : u16v();
+    if (part.empty() || part == u".") continue;
+    if (part == u"..") {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  u16 out(p.substr(0, root));
+  std::replace(out.begin(), out.end(), u'/', u'\\');
+  if (out.size() == 2 && out[1] == u':') out += u'\\';
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (out.back() != u'\\') out += u'\\';
+    out += parts[i];
+  }
+  return out;
 }
 
 uint32_t seed() {
@@ -1200,9 +1335,7 @@ class FileSystemObj : public Object {
       case kBuildPath: {
         expectCall(kind, args, 2, 2);
         u16 a = toString(args[0]), b = toString(args[1]);
-        if (a.empty()) return Variant::str(b);
-        if (a.back() == '/' || (!b.empty() && b[0] == '/')) return Variant::str(a + b);
-        return Variant::str(a + u"/" + b);
+        return Variant::str(winpath::buildPath(a, b));
       }
       case kCopyFile:
         expectCall(kind, args, 2, 3);
@@ -1234,38 +1367,39 @@ class FileSystemObj : public Object {
         for (const Path& p : matchEntries(toString(args[0]), true, wild)) removeTree(p, force);
         return Variant();
       }
-      case kDriveExists:
+      case kDriveExists: {
         expectCall(kind, args, 1, 1);
-        return Variant::boolean(toString(args[0]) == u"/");
+        u16 spec = toString(args[0]);
+        // A path on a drive says whether that drive is there.
+        u16 drive = winpath::driveName(spec);
+        return Variant::boolean(!spec.empty() && findDrive(drive.size() == 2 ? u16v(drive) : u16v(spec)).has_value());
+      }
       case kFileExists:
         expectCall(kind, args, 1, 1);
-        return Variant::boolean(isFile(native(toString(args[0]))));
+        return Variant::boolean(isFile(nativeIfReachable(toString(args[0]))));
       case kFolderExists:
         expectCall(kind, args, 1, 1);
-        return Variant::boolean(isDir(native(toString(args[0]))));
+        return Variant::boolean(isDir(nativeIfReachable(toString(args[0]))));
       case kGetAbsolutePathName:
         expectCall(kind, args, 1, 1);
-        return Variant::str(wide(absolute(native(toString(args[0])))));
+        return Variant::str(absoluteName(toString(args[0])));
       case kGetBaseName:
       case kGetExtensionName: {
         expectCall(kind, args, 1, 1);
         u16 path = toString(args[0]);
-        u16v name = lastComponent(path);
-        size_t dot = extensionDot(name);
-        if (id == kGetBaseName) return Variant::str(dot == u16v::npos ? name : name.substr(0, dot));
-        return Variant::str(dot == u16v::npos ? u16v() : name.substr(dot + 1));
+        return Variant::str(id == kGetBaseName ? winpath::baseName(path) : winpath::extensionName(path));
       }
       case kGetDrive: {
         expectCall(kind, args, 1, 1);
         u16 what = toString(args[0]);
-        // "" too, so that GetDrive(GetDriveName(path)) works.
-        if (!what.empty() && what != u"/") raise(68);
-        return Variant::object(new DriveObj);
+        // "" too, so that GetDrive(GetDriveName(path)) works for native paths.
+        std::optional<DriveInfo> d = findDrive(what);
+        if (!d) noDrive(what);
+        return Variant::object(new DriveObj(std::move(*d)));
       }
       case kGetDriveName:
         expectCall(kind, args, 1, 1);
-        toString(args[0]);
-        return Variant::str(u"");
+        return Variant::str(winpath::driveName(toString(args[0])));
       case kGetFile: {
         expectCall(kind, args, 1, 1);
         Path p = native(toString(args[0]));
@@ -1274,8 +1408,7 @@ class FileSystemObj : public Object {
       }
       case kGetFileName: {
         expectCall(kind, args, 1, 1);
-        u16 path = toString(args[0]);
-        return Variant::str(lastComponent(path));
+        return Variant::str(winpath::fileName(toString(args[0])));
       }
       case kGetFolder: {
         expectCall(kind, args, 1, 1);
@@ -1285,8 +1418,7 @@ class FileSystemObj : public Object {
       }
       case kGetParentFolderName: {
         expectCall(kind, args, 1, 1);
-        u16 path = toString(args[0]);
-        return Variant::str(parentName(path));
+        return Variant::str(winpath::parentFolderName(toString(args[0])));
       }
       case kGetSpecialFolder:
         expectCall(kind, args, 1, 1);

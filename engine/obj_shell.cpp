@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 
 #include "engine.h"
 #include "objects.h"
+#include "winpath.h"
 
 extern char** environ;
 
@@ -641,6 +643,36 @@ class SpecialFoldersObj : public Object {
   }
 };
 
+// A command whose program is given as a Windows path (tools\job.sh,
+// C:\bin\x) runs that file: the program part becomes its native path,
+// quoted for the shell. Anything else goes to the shell as it is.
+u16 nativeProgram(const u16& cmd) {
+  size_t start = cmd.find_first_not_of(u" \t");
+  if (start == u16::npos) return cmd;
+  size_t end;
+  u16v prog;
+  if (cmd[start] == u'"') {
+    end = cmd.find(u'"', start + 1);
+    if (end == u16::npos) return cmd;
+    prog = u16v(cmd).substr(start + 1, end - start - 1);
+    ++end;
+  } else {
+    end = cmd.find_first_of(u" \t", start);
+    if (end == u16::npos) end = cmd.size();
+    prog = u16v(cmd).substr(start, end - start);
+  }
+  bool windowsForm = prog.find(u'\\') != u16v::npos || winpath::driveName(prog).size() == 2;
+  if (!windowsForm) return cmd;
+  std::string path = winpath::toNative(prog);
+  struct stat st;
+  if (path.empty() || ::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return cmd;
+  if (path.find('/') == std::string::npos) path = "./" + path;  // not a PATH search
+  std::string quoted = "'";
+  for (char c : path) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  quoted += '\'';
+  return cmd.substr(0, start) + fromUtf8(quoted) + cmd.substr(end);
+}
+
 class ShellObj : public Object {
  public:
   explicit ShellObj(Engine* e) : engine_(e) {}
@@ -657,7 +689,7 @@ class ShellObj : public Object {
       case 1: return run(kind, args);
       case 2: {
         expectCall(kind, args, 1, 1);
-        u16 cmd = expandEnv(toString(args[0]));
+        u16 cmd = nativeProgram(expandEnv(toString(args[0])));
         return Variant::object(new ExecObj(spawn({"/bin/sh", "-c", toUtf8(cmd)}, true)));
       }
       case 3: {
@@ -674,8 +706,8 @@ class ShellObj : public Object {
       case 5: {
         expectProp(kind, args);
         if (isPut(kind)) {
-          std::string dir = toUtf8(toString(args[0]));
-          if (::chdir(dir.c_str()) != 0) raise(errno == ENOENT || errno == ENOTDIR ? 76 : 70);
+          std::string dir = winpath::toNative(toString(args[0]));
+          if (dir.empty() || ::chdir(dir.c_str()) != 0) raise(errno == ENOENT || errno == ENOTDIR ? 76 : 70);
           return Variant();
         }
         char buf[PATH_MAX];
@@ -707,7 +739,7 @@ class ShellObj : public Object {
   // Run(command[, windowStyle[, wait]]): the exit code when waiting, else 0.
   Variant run(InvokeKind kind, Args args) {
     expectCall(kind, args, 1, 3);
-    std::string cmd = toUtf8(expandEnv(toString(args[0])));
+    std::string cmd = toUtf8(nativeProgram(expandEnv(toString(args[0]))));
     if (!args.missing(1)) toLong(args[1]);  // window style: checked, then ignored
     bool wait = optBool(args, 2, false);
     if (engine_) engine_->hostCalled();

@@ -20,6 +20,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "variant.h"
 
@@ -103,6 +106,18 @@ class ScriptControl {
   static Object* NewCollection();
 
   Engine& engine();
+
+  // Drive letters in scripts' paths (C:\Temp\log.txt) name folders of this
+  // system; a path on an unmapped letter is "Path not found". The map is
+  // process-wide, as the current directory is. MapDrive takes "C=/srv/c"
+  // (a relative folder counts from the current directory now) and gives
+  // false with the reason for anything else.
+  static bool MapDrive(std::string_view spec, std::string& error);
+  static void ClearDrives();
+  // A drive map file: one "C=/srv/c" a line; blank lines and lines starting
+  // with # or ; are skipped; a relative folder counts from base. Gives the
+  // reasons for the lines not taken.
+  static std::vector<std::string> LoadDriveMap(std::string_view text, std::string_view base);
 
  private:
   std::unique_ptr<Engine> engine_;

@@ -20,6 +20,7 @@
 
 #include "ide.h"
 #include "main_layout.h"
+#include "script_control.h"
 
 using namespace pw;
 
@@ -503,6 +504,29 @@ class DocumentsTest : public QObject {
     QCOMPARE(ide->txtScript->font().pointSizeF(), 10.0);
     QCOMPARE(ide->ScriptForeColor, 0x80000008u);
     QCOMPARE(ide->txtScript->tabStopDistance(), 4 * QFontMetricsF(ide->txtScript->font()).averageCharWidth());
+  }
+
+  // Drive letters come from Drives.txt beside the settings file, read at
+  // start-up; the settings file is not involved. The map is process-wide,
+  // so a control of our own sees what the window loaded.
+  void driveLettersFromDrivesTxt() {
+    QVERIFY(QDir(tmp->path()).mkdir("kdrive"));
+    ide.reset();
+    writeBytes(file("Drives.txt"), "# for the test\r\nk=kdrive\r\nnot a mapping\r\n");
+    start();
+    ScriptControl sc;
+    QVERIFY(sc.AddCode(u"CreateObject(\"Scripting.FileSystemObject\").CreateTextFile(\"K:\\Logs.TXT\").Close"));
+    QVERIFY(QFile::exists(file("kdrive/Logs.TXT")));
+    QVERIFY(!sc.AddCode(u"CreateObject(\"Scripting.FileSystemObject\").CreateTextFile(\"L:\\x.txt\")"));
+    QCOMPARE(sc.Error().Number, 76);
+    QVERIFY(QString::fromStdU16String(sc.Error().Description).contains("L:"));
+    QVERIFY(!ini().contains("kdrive"));
+
+    ide.reset();
+    QVERIFY(QFile::remove(file("Drives.txt")));
+    start();
+    QVERIFY(!sc.AddCode(u"CreateObject(\"Scripting.FileSystemObject\").GetFile(\"K:\\Logs.TXT\")"));
+    QCOMPARE(sc.Error().Number, 76);
   }
 
   void theTimeoutGroupAndItsQuestion() {

@@ -10,6 +10,8 @@
 #include <iterator>
 
 #include "objects.h"
+#include "script_control.h"
+#include "winpath.h"
 
 namespace pw {
 namespace {
@@ -648,8 +650,8 @@ TEST_F(FsoTest, PathText) {
   EXPECT_EQ(fn(u"GetFileName", u"/x/y/"), "y");
   EXPECT_EQ(fn(u"GetBaseName", u"/x/report.tar.gz"), "report.tar");
   EXPECT_EQ(fn(u"GetExtensionName", u"/x/report.tar.gz"), "gz");
-  EXPECT_EQ(fn(u"GetExtensionName", u"/x/.profile"), "");
-  EXPECT_EQ(fn(u"GetBaseName", u"/x/.profile"), ".profile");
+  EXPECT_EQ(fn(u"GetExtensionName", u"/x/.profile"), "profile");  // the last dot, as on Windows
+  EXPECT_EQ(fn(u"GetBaseName", u"/x/.profile"), "");
   EXPECT_EQ(fn(u"GetParentFolderName", u"/x/y/z"), "/x/y");
   EXPECT_EQ(fn(u"GetParentFolderName", u"/x"), "/");
   EXPECT_EQ(fn(u"GetParentFolderName", u"/"), "");
@@ -692,9 +694,11 @@ TEST_F(FsoTest, FileAndDriveObjects) {
   EXPECT_FALSE(fileExists("renamed.txt"));
 
   Variant drives = get(fso.get(), u"Drives");
-  EXPECT_EQ(toLong(get(drives.o, u"Count")), 1);
+  // No letters are mapped here: the mounted file systems, the root first.
   std::vector<Variant> all = each(drives.o);
-  ASSERT_EQ(all.size(), 1u);
+  ASSERT_GE(all.size(), 1u);
+  EXPECT_EQ(toLong(get(drives.o, u"Count")), static_cast<int32_t>(all.size()));
+  EXPECT_EQ(u8(get(all[0].o, u"DriveLetter")), "");
   EXPECT_EQ(u8(get(all[0].o, u"Path")), "/");
   EXPECT_TRUE(toBool(get(all[0].o, u"IsReady")));
   EXPECT_GT(toDouble(get(all[0].o, u"TotalSize")), 0.0);
@@ -703,6 +707,95 @@ TEST_F(FsoTest, FileAndDriveObjects) {
   EXPECT_TRUE(get(get(all[0].o, u"RootFolder").o, u"ParentFolder").o == nullptr);
   EXPECT_TRUE(toBool(call(fso.get(), u"DriveExists", {S(u"/")})));
   EXPECT_EQ(errorOf([&] { call(fso.get(), u"GetDrive", {S(u"Q:")}); }), 68);
+}
+
+// Path text is split as Windows splits it, whatever the separators.
+TEST(WinPath, SplitsLikeWindows) {
+  using namespace winpath;
+  auto u = [](const u16& s) { return toUtf8(s); };
+  struct Case {
+    const char16_t *path, *drive, *parent, *name, *base, *ext;
+  } cases[] = {
+      {u"C:\\x\\y.txt", u"C:", u"C:\\x", u"y.txt", u"y", u"txt"},
+      {u"C:\\x", u"C:", u"C:\\", u"x", u"x", u""},
+      {u"C:\\", u"C:", u"", u"", u"", u""},
+      {u"C:", u"C:", u"", u"", u"", u""},
+      {u"c:y.txt", u"c:", u"c:", u"y.txt", u"y", u"txt"},
+      {u"C:/x/y/", u"C:", u"C:/x", u"y", u"y", u""},
+      {u"\\\\server\\share\\f.log", u"\\\\server\\share", u"\\\\server\\share", u"f.log", u"f", u"log"},
+      {u"\\\\server\\share", u"\\\\server\\share", u"", u"", u"", u""},
+      {u"a\\b/c.d.e", u"", u"a\\b", u"c.d.e", u"c.d", u"e"},
+      {u"a\\\\b", u"", u"a", u"b", u"b", u""},
+      {u"..\\x", u"", u"..", u"x", u"x", u""},
+      {u".\\data\\", u"", u".", u"data", u"data", u""},
+      {u"/x/y", u"", u"/x", u"y", u"y", u""},
+      {u"\\x", u"", u"\\", u"x", u"x", u""},
+      {u".desktop", u"", u"", u".desktop", u"", u"desktop"},
+      {u"a.", u"", u"", u"a.", u"a", u""},
+      {u"a..b", u"", u"", u"a..b", u"a.", u"b"},
+      {u"x\\.git\\", u"", u"x", u".git", u"", u"git"},
+      {u"", u"", u"", u"", u"", u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(toUtf8(c.path));
+    EXPECT_EQ(u(driveName(c.path)), toUtf8(c.drive));
+    EXPECT_EQ(u(parentFolderName(c.path)), toUtf8(c.parent));
+    EXPECT_EQ(u(fileName(c.path)), toUtf8(c.name));
+    EXPECT_EQ(u(baseName(c.path)), toUtf8(c.base));
+    EXPECT_EQ(u(extensionName(c.path)), toUtf8(c.ext));
+  }
+  // BuildPath keeps the separator its inputs use, with one between.
+  EXPECT_EQ(u(buildPath(u"C:\\x", u"y")), "C:\\x\\y");
+  EXPECT_EQ(u(buildPath(u"C:\\x\\", u"\\y")), "C:\\x\\y");
+  EXPECT_EQ(u(buildPath(u"C:", u"y")), "C:y");
+  EXPECT_EQ(u(buildPath(u"logs", u"a\\b.log")), "logs\\a\\b.log");
+  EXPECT_EQ(u(buildPath(u"/srv/x", u"a\\b.log")), "/srv/x/a\\b.log");
+  EXPECT_EQ(u(buildPath(u"/srv/x", u"y")), "/srv/x/y");
+  EXPECT_EQ(u(buildPath(u"", u"y")), "y");
+}
+
+TEST(WinPath, DriveSpecs) {
+  using namespace winpath;
+  char16_t letter = 0;
+  std::string folder, error;
+  EXPECT_TRUE(parseDriveSpec("c=/srv/c", letter, folder, error));
+  EXPECT_EQ(letter, u'C');
+  EXPECT_EQ(folder, "/srv/c");
+  EXPECT_TRUE(parseDriveSpec(" D: = /mnt/d e \r", letter, folder, error));
+  EXPECT_EQ(letter, u'D');
+  EXPECT_EQ(folder, "/mnt/d e");
+  for (const char* bad : {"C", "C=", "CD=/x", "1=/x", "=/x", ":=/x"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_FALSE(parseDriveSpec(bad, letter, folder, error));
+    EXPECT_FALSE(error.empty());
+  }
+  mapDrive(u'q', "/srv/q/./a/../");
+  ASSERT_TRUE(driveRoot(u'Q'));
+  EXPECT_EQ(*driveRoot(u'Q'), "/srv/q");
+  EXPECT_EQ(driveOfNative("/srv/q/x"), u'Q');
+  EXPECT_EQ(driveOfNative("/srv/qx"), 0);
+  EXPECT_EQ(toNative(u"q:\\logs\\a.txt"), "/srv/q/logs/a.txt");
+  mapDrive(u'Q', "");
+  EXPECT_FALSE(driveRoot(u'Q'));
+
+  // The window's Drives.txt: comments, blanks, CR LF, relative folders from its folder.
+  std::vector<std::string> errors = ScriptControl::LoadDriveMap(
+      "# drives\r\n\r\n; also a comment\nR=rel/dir\r\n  s:=/abs/s \nbad line\nT=\n", "/cfg");
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors[0].substr(0, 7), "line 6:");
+  EXPECT_EQ(errors[1].substr(0, 7), "line 7:");
+  EXPECT_EQ(driveRoot(u'R').value_or(""), "/cfg/rel/dir");
+  EXPECT_EQ(driveRoot(u'S').value_or(""), "/abs/s");
+  EXPECT_FALSE(driveRoot(u'T'));
+  ScriptControl::ClearDrives();
+  EXPECT_TRUE(drives().empty());
+  try {
+    toNative(u"Q:\\x");
+    ADD_FAILURE() << "no error for an unmapped drive";
+  } catch (const ScriptError& e) {
+    EXPECT_EQ(e.number, 76);
+    EXPECT_NE(toUtf8(e.description).find("Q:"), std::string::npos);
+  }
 }
 
 }  // namespace

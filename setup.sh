@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(build-essential cmake pkg-config libgtest-dev libpcre2-dev qt6-base-dev xvfb xdotool)
+PACKAGES=(build-essential cmake pkg-config libgtest-dev libpcre2-dev qt6-base-dev xvfb xdotool openbox x11-utils imagemagick)
 
 install_missing() {
   local missing=()

@@ -29,6 +29,7 @@ void IDE::LoadSettings() {
   DefaultFilesDir = place.defaultFilesDir;
   const Settings s = loadSettings(SettingsPath, DefaultFilesDir);
 
+  placement_ = s;
   applyWindowPlacement(*this, s);
   TimeoutX = s.timeoutX;
   AllowUIX = s.allowUIX;
@@ -42,7 +43,16 @@ void IDE::LoadSettings() {
 
 void IDE::SaveSettings() {
   Settings s = defaultSettings(DefaultFilesDir);
-  storeWindowPlacement(s, *this);  // minimised counts as normal; the normal bounds
+  // Minimised counts as normal; the normal bounds, frame included.
+  if (isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) fitFrame();
+  storeWindowPlacement(s, *this, frame_);
+  if (isMaximized() && normalGeometry() == startNormal_) {
+    // Never shown normal, so never framed: the bounds are still those read.
+    s.left = placement_.left;
+    s.top = placement_.top;
+    s.width = placement_.width;
+    s.height = placement_.height;
+  }
   s.timeoutX = TimeoutX;           // the infinite time-out is written as 10 seconds
   s.allowUIX = AllowUIX;
   s.safeSubsetX = SafeSubsetX;

@@ -46,6 +46,10 @@ class ScriptHost {
   }
   // Asked when the time-out elapses while AllowUI is on: true stops the script.
   virtual bool askStopOnTimeout() { return true; }
+  // Called every few thousand steps of a running script, on its thread: a
+  // host that deferred some output shows it here, as nothing else would
+  // while the script computes.
+  virtual void poll() {}
 };
 
 // The control's error object.

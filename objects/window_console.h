@@ -48,6 +48,9 @@ class WindowConsole final : public WScriptConsole {
   void clear();
   // Shows everything written so far and repaints the console now.
   void flush();
+  // Shows a write the frame limit held back once its frame has passed: the
+  // host calls this while the script computes, as no later write may come.
+  void showIfDue();
   // The console text as the script wrote it (line ends CR LF).
   const QString& text() const { return text_; }
   // From now until the next clear, every stream, Sleep and ReadLine call
@@ -68,7 +71,6 @@ class WindowConsole final : public WScriptConsole {
 
  private:
   [[noreturn]] void raiseStop();
-  void showIfDue();
 
   ConsoleWindow& win_;
   RunFlags& flags_;

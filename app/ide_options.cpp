@@ -46,8 +46,8 @@ void IDE::SaveSettings() {
   // Minimised counts as normal; the normal bounds, frame included.
   if (isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) fitFrame();
   storeWindowPlacement(s, *this, frame_);
-  if (isMaximized() && normalGeometry() == startNormal_) {
-    // Never shown normal, so never framed: the bounds are still those read.
+  if (frame_.isNull() && normalGeometry() == startNormal_) {
+    // Never shown framed in the normal state: the bounds are still those read.
     s.left = placement_.left;
     s.top = placement_.top;
     s.width = placement_.width;

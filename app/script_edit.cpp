@@ -32,7 +32,7 @@ ScriptEdit::ScriptEdit(QWidget* parent) : QPlainTextEdit(parent) {
 namespace {
 // The document ends its blocks in U+2029, so one in the script itself is
 // held as this noncharacter, which no script file carries, and given back.
-constexpr char16_t kHeldParagraphSeparator = 0xFDD0;
+constexpr char16_t kHeldParagraphSeparator = 0xFDDF;  // U+FDD0 and U+FDD1 are the document's frame marks
 
 QString withEditorBreaks(const QString& text) {
   QString t = text;

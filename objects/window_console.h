@@ -76,8 +76,10 @@ class WindowConsole final : public WScriptConsole {
   RunFlags& flags_;
   QString text_;
   qsizetype shown_ = 0;   // characters of text_ already in the view
-  bool replaced_ = true;  // text_ was emptied or trimmed since the last flush
-  bool dirty_ = true;     // written to since the last repaint
+  // Clean until a run writes: the view is the user's script between runs,
+  // and the host's flush before its dialogs must leave it alone.
+  bool replaced_ = false;  // text_ was emptied or trimmed since the last flush
+  bool dirty_ = false;     // written to since the last repaint
   int writeCount_ = 0;    // writes since the last message pass; kept across runs
   bool stopAll_ = false;
   QElapsedTimer lastPaint_;

@@ -559,7 +559,7 @@ class IdeTest : public QObject {
   }
 
   void theOutputIsShownBeforeEachDialog() {
-    watchdog();
+    watchdog(20000);
     QStringList shown;
     auto record = [&](QDialog* dlg) {
       shown << ide->txtScript->toPlainText();

@@ -106,7 +106,7 @@ type_line() {
   xdotool type --delay 10 -- "$1"
   xdotool key Return
 }
-# Quits with Ctrl+Q and says how many milliseconds passed between the
+# Quits with Ctrl+Q; exit_ms tells how many milliseconds passed between the
 # window's going and the process's end.
 quit_program() {
   xdotool windowactivate --sync "$(main_window)" 2>/dev/null || true
@@ -116,9 +116,11 @@ quit_program() {
   t0=$(date +%s%N)
   wait_for "the program to end" program_gone
   t1=$(date +%s%N)
-  wait "$ppid" || fail "the program exited with status $?"
+  local status=0
+  wait "$ppid" || status=$?
+  [ "$status" = 0 ] || fail "the program exited with status $status"
   ppid=""
-  echo $(((t1 - t0) / 1000000))
+  exit_ms=$(((t1 - t0) / 1000000))
 }
 
 # 1. First start: the frame at the top left, 9000 x 6600 twips (600 x 440
@@ -176,7 +178,8 @@ xdotool key ctrl+n
 wait_for "the unsaved question" has_window '^Unsaved changes'
 xdotool key n
 sleep 0.3
-ms=$(quit_program)
+quit_program
+ms=$exit_ms
 grep -qx '"Font.Italic",#FALSE#'$'\r' "$work/Pallweave.ini" || fail "OK in the font dialog made the editor italic"
 grep -q '^"Left",0'$'\r' "$work/Pallweave.ini" && grep -q '^"Top",0'$'\r' "$work/Pallweave.ini" &&
   grep -q '^"Width",9000'$'\r' "$work/Pallweave.ini" && grep -q '^"Height",6600'$'\r' "$work/Pallweave.ini" ||
@@ -192,7 +195,7 @@ before=$(head -5 "$work/Pallweave.ini")
 start_program
 read -r fx fy fw fh <<<"$(frame_rect)"
 [ "$fx $fy $fw $fh" = "100 80 640 480" ] || fail "restart: frame at $fx,$fy size ${fw}x$fh, not 100,80 640x480"
-quit_program >/dev/null
+quit_program
 [ "$(head -5 "$work/Pallweave.ini")" = "$before" ] ||
   fail "the placement did not round-trip: $(head -5 "$work/Pallweave.ini" | tr -d '\r' | tr '\n' ' ')"
 

@@ -55,7 +55,11 @@ class IdeTest : public QObject {
   }
   // A run that waits for input longer than this is ended, and the test fails.
   void watchdog(int ms = 5000) {
-    QTimer::singleShot(ms, this, [this] {
+    // A child timer, which cleanup ends with its test.
+    auto* t = new QTimer(this);
+    t->setSingleShot(true);
+    t->start(ms);
+    connect(t, &QTimer::timeout, this, [this] {
       if (!ide || !ide->runEngine().running()) return;
       watchdogFired = true;
       RunFlags& f = ide->runFlags();
@@ -86,6 +90,8 @@ class IdeTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(ide.get()));
   }
   void cleanup() {
+    // A test's unmet waits must not answer the next test's dialogs.
+    qDeleteAll(findChildren<QTimer*>());
     QVERIFY(!watchdogFired);
     ide.reset();
   }

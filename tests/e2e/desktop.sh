@@ -14,6 +14,7 @@ done
 work=$(mktemp -d)
 xpid="" wmpid="" ppid=""
 cleanup() {
+  [ -d "$work/closed" ] && chattr -i "$work/closed" 2>/dev/null || true
   [ -n "$ppid" ] && kill "$ppid" 2>/dev/null || true
   [ -n "$wmpid" ] && kill "$wmpid" 2>/dev/null || true
   if [ -n "$xpid" ]; then
@@ -199,4 +200,23 @@ quit_program
 [ "$(head -5 "$work/Pallweave.ini")" = "$before" ] ||
   fail "the placement did not round-trip: $(head -5 "$work/Pallweave.ini" | tr -d '\r' | tr '\n' ' ')"
 
-echo "e2e desktop: frame placed and kept, output shown while computing and before a MsgBox, font kept upright, exit in $ms ms"
+# 6. A script named on the command line opens; in a folder that takes no new
+# file (immutable: even root may not add one) it is still saved, in place.
+mkdir "$work/closed"
+printf 'WScript.Echo 1\r\n' >"$work/closed/s.vbs"
+saved_in_place=""
+if chattr +i "$work/closed" 2>/dev/null; then
+  start_program "$work/closed/s.vbs"
+  wait_for "the file named at start-up" title_is "Pallweave v. 2.7 - s.vbs"
+  xdotool key ctrl+End
+  xdotool type --delay 10 "' more"
+  wait_for "the edit" title_is "Pallweave v. 2.7 - s.vbs *"
+  xdotool key ctrl+s
+  wait_for "the save" title_is "Pallweave v. 2.7 - s.vbs"
+  [ "$(cat "$work/closed/s.vbs")" = $'WScript.Echo 1\r\n\' more' ] || fail "the file in the closed folder was not saved in place"
+  quit_program
+  chattr -i "$work/closed"
+  saved_in_place=", saved in a closed folder"
+fi
+
+echo "e2e desktop: frame placed and kept, output shown while computing and before a MsgBox, font kept upright, exit in $ms ms$saved_in_place"

@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTextBlock>
-#include <QTimer>
 #include <QWindow>
 
 #include "main_layout.h"
@@ -288,8 +287,6 @@ void IDE::load() {
   run_ = std::make_unique<RunEngine>(static_cast<RunWindow&>(*this), scScript_, wscript_.get(), console_, flags_);
   show();
   startNormal_ = normalGeometry();
-  // Long enough for any window manager to frame the window; later moves are the user's.
-  QTimer::singleShot(3000, this, [this] { placing_ = false; });
   fitFrame();
   mnuHelpScript->setVisible(QFileInfo::exists(ScriptHelpFile));
   mnuTimeoutVal_Click(TimeoutX);

@@ -121,6 +121,7 @@ class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
   void load();
   // Once the window manager has framed the window, places the frame where
   // the settings say (the frame's size was not known before the show).
+  // Also keeps frame_ up to date.
   void fitFrame();
   void setStatus(const QString& text, const QString& tooltip) override;
 
@@ -202,7 +203,9 @@ class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
   std::unique_ptr<RunEngine> run_;
   QWidget* client_ = nullptr;
   Settings placement_;        // the window placement read at start-up
-  bool placing_ = true;       // until the frame is placed or the start is long over
+  // Until the frame is first seen in the normal state (at once, or when a
+  // window that started maximised is restored).
+  bool placing_ = true;
   QMargins frame_;            // the frame's margins last seen in the normal state
   QRect startNormal_;         // the normal bounds right after the first show
   bool menusEnabled_ = true;

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(build-essential cmake pkg-config libgtest-dev libpcre2-dev libxml2-dev libcurl4-openssl-dev ca-certificates
-  qt6-base-dev xvfb xdotool python3 openssl)
+  qt6-base-dev xvfb xdotool openbox x11-utils imagemagick python3 openssl)
 
 install_missing() {
   local missing=()

@@ -1,6 +1,7 @@
 #include "ide.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -79,7 +80,12 @@ class EditorFindTarget final : public FindTarget {
     ide_->txtScript->replaceText(text);
     ide_->txtScript->setSelection(0, 0);  // where a new whole text puts the caret
   }
-  bool isLocked() const override { return ide_->txtScript->isReadOnly(); }
+  // A read-only script is not locked here: Replace All is the one way to a
+  // read-only and modified document, which Save As can then keep.
+  bool isLocked() const override {
+    RunEngine& run = ide_->runEngine();
+    return run.running() || run.showingOutput();
+  }
   QWidget* mainWindow() const override { return ide_; }
 
  private:
@@ -187,31 +193,44 @@ void IDE::buildMenus() {
     connect(a, &QAction::triggered, this, handler);
     return a;
   };
+  // One-of-several groups: radio marks, and the handler alone decides which
+  // item is checked; it may refuse the choice (the infinite time-out).
   auto indexed = [&](QMenu* m, const char* name, std::initializer_list<QString> captions, QAction** out,
-                     void (IDE::*handler)(int)) {
+                     void (IDE::*handler)(int), int* chosen) {
+    auto* group = new QActionGroup(m);
+    group->setExclusive(true);
+    const int count = int(captions.size());
     int i = 0;
     for (const QString& c : captions) {
       out[i] = item(m, QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i), c,
-                    [this, handler, i, out] {
-                      // The handler alone sets the group's check marks: undo
-                      // the toggle the click made on a checkable item.
+                    [this, handler, i, out, chosen, count] {
+                      // Undo the toggle the click made, so the handler finds
+                      // the marks as they were.
                       out[i]->setChecked(!out[i]->isChecked());
                       (this->*handler)(i);
+                      if (*chosen >= 0 && *chosen < count) out[*chosen]->setChecked(true);
                     });
+      out[i]->setCheckable(true);
+      group->addAction(out[i]);
       ++i;
     }
   };
 
   mnuFile = menu("mnuFile", QStringLiteral("&File"));
-  mnuFileNew = item(mnuFile, QStringLiteral("mnuFileNew"), QStringLiteral("&New"), [this] { fileNew(); });
-  mnuFileOpen = item(mnuFile, QStringLiteral("mnuFileOpen"), QStringLiteral("&Open..."), [this] { fileOpen(); });
-  mnuFileSave = item(mnuFile, QStringLiteral("mnuFileSave"), QStringLiteral("&Save"), [this] { fileSave(); });
+  mnuFileNew = item(mnuFile, QStringLiteral("mnuFileNew"), QStringLiteral("&New"), [this] { fileNew(); },
+                    QKeySequence(Qt::CTRL | Qt::Key_N));
+  mnuFileOpen = item(mnuFile, QStringLiteral("mnuFileOpen"), QStringLiteral("&Open..."), [this] { fileOpen(); },
+                     QKeySequence(Qt::CTRL | Qt::Key_O));
+  mnuFileSave = item(mnuFile, QStringLiteral("mnuFileSave"), QStringLiteral("&Save"), [this] { fileSave(); },
+                     QKeySequence(Qt::CTRL | Qt::Key_S));
   mnuFileSaveAs =
-      item(mnuFile, QStringLiteral("mnuFileSaveAs"), QStringLiteral("Save &As..."), [this] { fileSaveAs(); });
+      item(mnuFile, QStringLiteral("mnuFileSaveAs"), QStringLiteral("Save &As..."), [this] { fileSaveAs(); },
+           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   mnuFileSave->setEnabled(false);
   mnuFileSaveAs->setEnabled(false);
   mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileDiv"));
-  mnuFileExit = item(mnuFile, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit"), [this] { close(); });
+  mnuFileExit = item(mnuFile, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit"), [this] { close(); },
+                     QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   mnuEdit = menu("mnuEdit", QStringLiteral("&Edit"));
   mnuEditFind = item(mnuEdit, QStringLiteral("mnuEditFind"), QStringLiteral("&Find..."), [this] { editFind(); },
@@ -226,17 +245,17 @@ void IDE::buildMenus() {
   mnuIDEFont = item(mnuIDE, QStringLiteral("mnuIDEFont"), QStringLiteral("&Font..."), [this] { ideFont(); });
   mnuIDE->addSeparator()->setObjectName(QStringLiteral("mnuIDEDiv1"));
   indexed(mnuIDE, "mnuIDETab", {QStringLiteral("&4 Character Tabs"), QStringLiteral("&8 Character Tabs")},
-          mnuIDETab, &IDE::mnuIDETab_Click);
+          mnuIDETab, &IDE::mnuIDETab_Click, &TabX);
   mnuIDE->addSeparator()->setObjectName(QStringLiteral("mnuIDEDiv2"));
   indexed(mnuIDE, "mnuIDEAllowUI", {QStringLiteral("&Disallow UI"), QStringLiteral("&Allow UI")}, mnuIDEAllowUI,
-          &IDE::mnuIDEAllowUI_Click);
+          &IDE::mnuIDEAllowUI_Click, &AllowUIX);
   mnuIDE->addSeparator()->setObjectName(QStringLiteral("mnuIDEDiv3"));
   indexed(mnuIDE, "mnuIDESafeSubset",
           {QStringLiteral("Disallow Un&safe Script"), QStringLiteral("Allow &Unsafe Script")}, mnuIDESafeSubset,
-          &IDE::mnuIDESafeSubset_Click);
+          &IDE::mnuIDESafeSubset_Click, &SafeSubsetX);
   mnuIDE->addSeparator()->setObjectName(QStringLiteral("mnuIDEDiv4"));
   indexed(mnuIDE, "mnuIDEWSHVersion", {QStringLiteral("WSH 5.6"), QStringLiteral("WSH 5.7"), QStringLiteral("WSH 5.8")},
-          mnuIDEWSHVersion, &IDE::mnuIDEWSHVersion_Click);
+          mnuIDEWSHVersion, &IDE::mnuIDEWSHVersion_Click, &WSHVersionX);
 
   mnuRun = menu("mnuRun", QStringLiteral("&Run"));
   mnuRunStart = item(mnuRun, QStringLiteral("mnuRunStart"), QStringLiteral("Start"), [this] { run_->start(); },
@@ -248,7 +267,7 @@ void IDE::buildMenus() {
           {QStringLiteral("0.5 seconds"), QStringLiteral("1.0 seconds"), QStringLiteral("5.0 seconds"),
            QStringLiteral("10.0 seconds"), QStringLiteral("25.0 seconds"), QStringLiteral("&Infinite"),
            QStringLiteral("System &Detect Hangs")},
-          mnuTimeoutVal, &IDE::mnuTimeoutVal_Click);
+          mnuTimeoutVal, &IDE::mnuTimeoutVal_Click, &TimeoutX);
 
   mnuHelp = menu("mnuHelp", QStringLiteral("&Help"));
   mnuHelpHost = item(mnuHelp, QStringLiteral("mnuHelpHost"), QStringLiteral("&Pallweave Help"), [this] { helpHost(); });
@@ -257,10 +276,6 @@ void IDE::buildMenus() {
   mnuHelpScript = item(mnuHelp, QStringLiteral("mnuHelpScript"), QStringLiteral("&Windows Script Help"),
                        [this] { helpScript(); });
 
-  for (QAction* group : {mnuIDETab[0], mnuIDETab[1], mnuIDEAllowUI[0], mnuIDEAllowUI[1], mnuIDESafeSubset[0],
-                         mnuIDESafeSubset[1], mnuIDEWSHVersion[0], mnuIDEWSHVersion[1], mnuIDEWSHVersion[2]})
-    group->setCheckable(true);
-  for (QAction* t : mnuTimeoutVal) t->setCheckable(true);
 }
 
 void IDE::load() {
@@ -271,6 +286,8 @@ void IDE::load() {
   Dialogs->MaxFileSize = 4096;  // a Linux path, not a Windows one, must fit
   run_ = std::make_unique<RunEngine>(static_cast<RunWindow&>(*this), scScript_, wscript_.get(), console_, flags_);
   show();
+  startNormal_ = normalGeometry();
+  fitFrame();
   mnuHelpScript->setVisible(QFileInfo::exists(ScriptHelpFile));
   mnuTimeoutVal_Click(TimeoutX);
   mnuIDEAllowUI_Click(AllowUIX);
@@ -278,6 +295,26 @@ void IDE::load() {
   mnuIDETab_Click(TabX);
   mnuIDEWSHVersion_Click(WSHVersionX);
   fileNew();
+}
+
+void IDE::fitFrame() {
+  if (!isVisible() || (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) return;
+  const QMargins m = frameMarginsOf(*this);
+  if (m.isNull()) return;
+  frame_ = m;
+  if (!placing_) return;
+  placing_ = false;
+  applyWindowPlacement(*this, placement_, m);
+}
+
+void IDE::moveEvent(QMoveEvent* e) {
+  QMainWindow::moveEvent(e);
+  fitFrame();
+}
+
+void IDE::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  fitFrame();
 }
 
 void IDE::layoutControls() {
@@ -426,7 +463,13 @@ void IDE::helpHost() {
 
 void IDE::helpControl() { showScriptControlAbout(this); }
 
-void IDE::helpScript() { HelpWindowHandle = helpViewer_.open(ScriptHelpFile); }
+void IDE::helpScript() {
+  HelpWindowHandle = helpViewer_.open(ScriptHelpFile);
+  if (HelpWindowHandle == 0)
+    msgBox(QStringLiteral("No program to show \"%1\" was found. Pallweave looked for: %2.")
+               .arg(QFileInfo(ScriptHelpFile).absoluteFilePath(), helpViewer_.viewers.join(QStringLiteral(", "))),
+           48, ProgramTitle);  // vbExclamation
+}
 
 void IDE::closeHelpViewer() {
   if (HelpWindowHandle != 0) helpViewer_.close();

@@ -17,6 +17,7 @@
 #include "script_control.h"
 #include "script_edit.h"
 #include "script_file.h"
+#include "settings_file.h"
 #include "window_console.h"
 
 class QMenu;
@@ -104,21 +105,31 @@ class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
   // Lays the controls out for the current client size.
   void layoutControls();
   QString documentTitle() const;
+  // The file named on the command line, opened as File > Open would; a file
+  // that cannot be read is reported and leaves the new document.
+  void openAtStart(const QString& file);
 
  protected:
   bool eventFilter(QObject* obj, QEvent* ev) override;
   void closeEvent(QCloseEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
 
  private:
   void buildControls();
   void buildMenus();
   void load();
+  // Once the window manager has framed the window, places the frame where
+  // the settings say (the frame's size was not known before the show).
+  // Also keeps frame_ up to date.
+  void fitFrame();
   void setStatus(const QString& text, const QString& tooltip) override;
 
   // Documents and the editor view (ide_documents.cpp).
   enum class SaveResult { Saved, Canceled, Failed };
   void fileNew();
   void fileOpen();
+  bool loadDocument(const QString& path, const QString& title, bool readOnly);
   SaveResult fileSave();
   SaveResult fileSaveAs();
   bool AskToSaveChanges();
@@ -185,12 +196,18 @@ class IDE final : public QMainWindow, private RunWindow, private ConsoleWindow {
   QString settingsFolder_;
   ScriptFormat format_ = newScriptFormat();  // how the document's file looked on disk
   ScriptControl scScript_;
-  GuiHost host_{this};
   RunFlags flags_;
   WindowConsole console_{*this, flags_};
+  GuiHost host_{this, &console_};
   Ref<Object> wscript_;
   std::unique_ptr<RunEngine> run_;
   QWidget* client_ = nullptr;
+  Settings placement_;        // the window placement read at start-up
+  // Until the frame is first seen in the normal state (at once, or when a
+  // window that started maximised is restored).
+  bool placing_ = true;
+  QMargins frame_;            // the frame's margins last seen in the normal state
+  QRect startNormal_;         // the normal bounds right after the first show
   bool menusEnabled_ = true;
   int beeps_ = 0;
   // Key preview: a key that the focused control ignores travels on to its

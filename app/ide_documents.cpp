@@ -88,19 +88,27 @@ void IDE::fileOpen() {
     setStatus(QStringLiteral("Open canceled."), QString());
     return;
   }
+  loadDocument(Dialogs->FileName, Dialogs->FileTitle, Dialogs->Flags & ofn::ReadOnly);
+}
+
+void IDE::openAtStart(const QString& file) {
+  const QString path = QFileInfo(file).absoluteFilePath();
+  loadDocument(path, QFileInfo(path).fileName(), false);
+}
+
+bool IDE::loadDocument(const QString& path, const QString& title, bool readOnly) {
   // Read before anything changes, so a file that cannot be read leaves the
   // document as it was.
-  const QString path = Dialogs->FileName;
   ScriptReadResult file = readScriptFile(path);
   if (!file.ok()) {
     msgBox(file.message, vbOKOnly + vbCritical, ProgramTitle);
-    return;
+    return false;
   }
-  CurrentScriptName = Dialogs->FileTitle;
+  CurrentScriptName = title;
   CurrentScriptPath = path;
   FilesDir = folderOf(path);
   QDir::setCurrent(FilesDir);
-  IsReadOnly = isReadOnlyFile(path) || (Dialogs->Flags & ofn::ReadOnly);
+  IsReadOnly = isReadOnlyFile(path) || readOnly;
   txtScript->setText(file.text);
   format_ = std::move(file.format);
   txtScript->setSelection(0, 0);
@@ -109,6 +117,7 @@ void IDE::fileOpen() {
   ApplyDocumentState();
   setStatus(IsReadOnly ? QStringLiteral("Script loaded, read only") : QStringLiteral("Script loaded"), QString());
   showTitle(false);
+  return true;
 }
 
 bool IDE::writeDocument(const QString& path) {

@@ -50,6 +50,7 @@ void IDE::LoadSettings() {
   const Settings s = loadSettings(SettingsPath, DefaultFilesDir);
   loadDriveMap(QFileInfo(SettingsPath).absolutePath());
 
+  placement_ = s;
   applyWindowPlacement(*this, s);
   TimeoutX = s.timeoutX;
   AllowUIX = s.allowUIX;
@@ -63,7 +64,16 @@ void IDE::LoadSettings() {
 
 void IDE::SaveSettings() {
   Settings s = defaultSettings(DefaultFilesDir);
-  storeWindowPlacement(s, *this);  // minimised counts as normal; the normal bounds
+  // Minimised counts as normal; the normal bounds, frame included.
+  if (isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) fitFrame();
+  storeWindowPlacement(s, *this, frame_);
+  if (frame_.isNull() && normalGeometry() == startNormal_) {
+    // Never shown framed in the normal state: the bounds are still those read.
+    s.left = placement_.left;
+    s.top = placement_.top;
+    s.width = placement_.width;
+    s.height = placement_.height;
+  }
   s.timeoutX = TimeoutX;           // the infinite time-out is written as 10 seconds
   s.allowUIX = AllowUIX;
   s.safeSubsetX = SafeSubsetX;

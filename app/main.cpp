@@ -6,7 +6,8 @@
 #include "resources.h"
 
 int main(int argc, char** argv) {
-  // Qt takes its own platform options from argv; the program reads no command line.
+  // Qt takes its own platform options from argv; what is left may name a
+  // script to open (a file manager's "Open with" passes one).
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral(PALLWEAVE_PRODUCT_NAME));
   QCoreApplication::setOrganizationName(QStringLiteral(PALLWEAVE_COMPANY_NAME));
@@ -14,5 +15,7 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral(PALLWEAVE_DESKTOP_ID));
   QApplication::setWindowIcon(pw::programIcon());
   pw::IDE ide;
+  const QStringList args = QCoreApplication::arguments();
+  if (args.size() > 1) ide.openAtStart(args.at(1));
   return app.exec();
 }

@@ -29,21 +29,27 @@ ScriptEdit::ScriptEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
-QString ScriptEdit::text() const {
-  // Raw text keeps non-breaking spaces; blocks end in U+2029.
-  QString t = document()->toRawText();
-  t.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
-  return t;
-}
-
 namespace {
+// The document ends its blocks in U+2029, so one in the script itself is
+// held as this noncharacter, which no script file carries, and given back.
+constexpr char16_t kHeldParagraphSeparator = 0xFDDF;  // U+FDD0 and U+FDD1 are the document's frame marks
+
 QString withEditorBreaks(const QString& text) {
   QString t = text;
+  t.replace(QChar::ParagraphSeparator, QChar(kHeldParagraphSeparator));
   t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return t;
 }
 }  // namespace
+
+QString ScriptEdit::text() const {
+  // Raw text keeps non-breaking spaces; blocks end in U+2029.
+  QString t = document()->toRawText();
+  t.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+  t.replace(QChar(kHeldParagraphSeparator), QChar::ParagraphSeparator);
+  return t;
+}
 
 void ScriptEdit::setText(const QString& text) { setPlainText(withEditorBreaks(text)); }
 
@@ -116,7 +122,10 @@ void ScriptEdit::setTabChars(int n) {
 
 void ScriptEdit::applyTabStops() {
   if (tabChars_ <= 0) return;
-  setTabStopDistance(tabChars_ * QFontMetricsF(font()).averageCharWidth());
+  // The advance the layout gives a character, not the font's average width:
+  // a stop even a fraction of a pixel beyond n characters makes a tab there
+  // next to nothing wide.
+  setTabStopDistance(tabChars_ * QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' ')));
   viewport()->update();
 }
 

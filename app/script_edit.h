@@ -32,7 +32,7 @@ class ScriptEdit final : public QPlainTextEdit {
   int charset() const { return charset_; }
   void setCharset(int charset) { charset_ = charset; }
 
-  // Tab stops every n average character widths of the current font, kept
+  // Tab stops every n character advances of the current font, kept
   // when the font changes.
   void setTabChars(int n);
   int tabChars() const { return tabChars_; }

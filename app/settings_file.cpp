@@ -296,11 +296,17 @@ SettingsPlace settingsPlace() {
   return p;
 }
 
-void storeWindowPlacement(Settings& s, const QWidget& window) {
+QMargins frameMarginsOf(const QWidget& window) {
+  const QRect f = window.frameGeometry(), g = window.geometry();
+  return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+}
+
+void storeWindowPlacement(Settings& s, const QWidget& window, const QMargins& frame) {
   Qt::WindowStates st = window.windowState();
   s.windowState = (st & Qt::WindowMinimized) ? 0 : (st & Qt::WindowMaximized) ? 2 : 0;
   QRect r = window.normalGeometry();
   if (!r.isValid()) r = window.geometry();
+  r = r.marginsAdded(frame);
   const QScreen* screen = window.screen();
   double dx = screen ? screen->logicalDotsPerInchX() : 96, dy = screen ? screen->logicalDotsPerInchY() : 96;
   s.left = pixelsToTwips(r.x(), dx);
@@ -309,11 +315,14 @@ void storeWindowPlacement(Settings& s, const QWidget& window) {
   s.height = pixelsToTwips(r.height(), dy);
 }
 
-void applyWindowPlacement(QWidget& window, const Settings& s) {
+void applyWindowPlacement(QWidget& window, const Settings& s, const QMargins& frame) {
   const QScreen* screen = window.screen();
   double dx = screen ? screen->logicalDotsPerInchX() : 96, dy = screen ? screen->logicalDotsPerInchY() : 96;
-  window.setGeometry(twipsToPixels(s.left, dx), twipsToPixels(s.top, dy), std::max(1, twipsToPixels(s.width, dx)),
-                     std::max(1, twipsToPixels(s.height, dy)));
+  window.resize(std::max(1, twipsToPixels(s.width, dx) - frame.left() - frame.right()),
+                std::max(1, twipsToPixels(s.height, dy) - frame.top() - frame.bottom()));
+  // move() places the frame, where setGeometry() would place the client area
+  // and push the title bar off the top of the screen.
+  window.move(twipsToPixels(s.left, dx), twipsToPixels(s.top, dy));
   if (s.windowState == 2) window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
 

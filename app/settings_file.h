@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QMargins>
 #include <QtGlobal>
 
 #include "main_layout.h"  // pixelsToTwips, twipsToPixels
@@ -58,9 +59,15 @@ QString installPrefixOf(const QString& exeDir, const QString& configuredPrefix);
 SettingsPlace settingsPlace();
 bool createSettingsFolder(const SettingsPlace& place);
 
-// Window placement in twips at the window's logical resolution.
+// Window placement in twips at the window's logical resolution, for the
+// window as the user sees it: Left and Top are the frame's corner, Width and
+// Height include the frame. frame: the window frame's margins, as far as the
+// window system has told them (none before the window is first shown).
 // Minimised is stored as normal; the bounds stored are the normal ones.
-void storeWindowPlacement(Settings& s, const QWidget& window);
-void applyWindowPlacement(QWidget& window, const Settings& s);
+void storeWindowPlacement(Settings& s, const QWidget& window, const QMargins& frame = {});
+void applyWindowPlacement(QWidget& window, const Settings& s, const QMargins& frame = {});
+// The frame's margins round the window's client area; none while the window
+// system has not framed it.
+QMargins frameMarginsOf(const QWidget& window);
 
 }  // namespace pw

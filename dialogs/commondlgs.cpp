@@ -383,19 +383,39 @@ bool CommonDlgs::RunFontDialog() {
     }
     initial.setFamily(QFontInfo(probe).family());
   }
-  QString style;
-  int distance = INT_MAX;
-  for (const QString& st : QFontDatabase::styles(initial.family())) {
-    QFont candidate = QFontDatabase::font(initial.family(), st, 10);
-    bool slanted = candidate.style() != QFont::StyleNormal;  // italic() misses oblique styles
-    int d = std::abs(int(candidate.weight()) - int(initial.weight())) + (slanted != initial.italic() ? 1000 : 0);
-    if (d < distance) {
-      distance = d;
-      style = st;
+  // The style nearest to the asked weight and slant; a slant never stands in
+  // for upright, nor upright for a slant.
+  auto nearestStyle = [](const QString& family, int weight, bool italic) {
+    QString style;
+    int distance = INT_MAX;
+    for (const QString& st : QFontDatabase::styles(family)) {
+      QFont candidate = QFontDatabase::font(family, st, 10);
+      bool slanted = candidate.style() != QFont::StyleNormal;  // italic() misses oblique styles
+      int d = std::abs(int(candidate.weight()) - int(weight)) + (slanted != italic ? 1000 : 0);
+      if (d < distance) {
+        distance = d;
+        style = st;
+      }
     }
-  }
+    return style;
+  };
+  const bool slant = initial.italic();
+  QString style = nearestStyle(initial.family(), initial.weight(), slant);
   if (!style.isEmpty()) initial.setStyleName(style);
   dlg.setCurrentFont(initial);
+  // The dialog matches the family by its own rules and falls back to a
+  // family's first style when it cannot place the asked one: check what it
+  // shows, and ask again for that family's nearest style.
+  const QFont shown = dlg.currentFont();
+  if ((shown.style() != QFont::StyleNormal) != slant || shown.bold() != initial.bold()) {
+    style = nearestStyle(shown.family(), initial.weight(), slant);
+    if (!style.isEmpty()) {
+      QFont again = initial;
+      again.setFamily(shown.family());
+      again.setStyleName(style);
+      dlg.setCurrentFont(again);
+    }
+  }
 
   if ((flags & cf::LimitSize) && cf_.nSizeMax >= cf_.nSizeMin && cf_.nSizeMax > 0) {
     dlg.limited = true;

@@ -205,7 +205,7 @@ void ReplaceAll::Reset() {
 
 void ReplaceAll::ReplaceEvery() {
   if (target_.isLocked()) {
-    // The user cannot type into a read-only script or a run's console either.
+    // A run's console is not the script.
     QApplication::beep();
   } else {
     const QString text = target_.text();

@@ -24,7 +24,7 @@ class FindTarget {
   // Puts text in place of the whole text as one editor change, which one undo
   // takes back.
   virtual void replaceWholeText(const QString& text) = 0;
-  // True while the user may not change the text (a read-only script, a run).
+  // True while the text is not the script's (a run and its output).
   virtual bool isLocked() const = 0;
   virtual QWidget* mainWindow() const = 0;
 };

@@ -65,9 +65,24 @@ QByteArray encodeScriptText(const QString& logical, const ScriptFormat& format, 
 // at all (the Linux form of a read-only attribute, also for root).
 bool isReadOnlyFile(const QString& path);
 
+// The system calls a save goes through, each returning as its POSIX call does
+// (-1 with errno set on failure). Tests stand in for a full disk or for a
+// folder that even root may not write to.
+class SaveOps {
+ public:
+  virtual ~SaveOps() = default;
+  virtual int createTemp(char* pathTemplate);  // mkstemp
+  virtual long writeAt(int fd, const char* data, size_t size, long long offset);  // pwrite
+  virtual int resize(int fd, long long size);  // ftruncate
+  virtual int sync(int fd);                    // fsync
+};
+
 ScriptReadResult readScriptFile(const QString& path);
 // Writes through a temporary file in the same folder renamed over the target,
-// so a failed save leaves the old file as it was.
-ScriptWriteResult writeScriptFile(const QString& path, const QString& logicalText, const ScriptFormat& format);
+// so a failed save leaves the old file as it was. Where the folder may not
+// be written to, an existing file is written in place instead: its old bytes
+// are kept and put back on any failure. Messages name the system's cause.
+ScriptWriteResult writeScriptFile(const QString& path, const QString& logicalText, const ScriptFormat& format,
+                                  SaveOps* ops = nullptr);
 
 }  // namespace pw

@@ -128,6 +128,7 @@ void Engine::clearErr() { err_->e = ScriptError(); }
 
 void Engine::checkTimeout() {
   budget_ = 4096;
+  if (host) host->poll();
   if (timeoutMs < 0) return;
   auto now = std::chrono::steady_clock::now();
   bool expired;

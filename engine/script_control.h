@@ -53,6 +53,10 @@ class ScriptHost {
   // (an HTTP request): a host may serve its window here, and throw (as for a
   // Ctrl-C) to stop the script.
   virtual void pollWhileWaiting() {}
+  // Called every few thousand steps of a running script, on its thread: a
+  // host that deferred some output shows it here, as nothing else would
+  // while the script computes.
+  virtual void poll() {}
 };
 
 // The control's error object.

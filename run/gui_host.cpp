@@ -19,7 +19,16 @@ enum Answer { vbOK = 1, vbCancel, vbAbort, vbRetry, vbIgnore, vbYes, vbNo };
 
 }  // namespace
 
+void GuiHost::showOutput() {
+  if (console_) console_->flush();
+}
+
+void GuiHost::poll() {
+  if (console_) console_->showIfDue();
+}
+
 int GuiHost::msgBox(u16v prompt, int buttons, u16v title) {
+  showOutput();
   QMessageBox box(parent_);
   box.setWindowTitle(q(title));
   box.setTextFormat(Qt::PlainText);
@@ -59,6 +68,7 @@ int GuiHost::msgBox(u16v prompt, int buttons, u16v title) {
 }
 
 std::optional<u16> GuiHost::inputBox(u16v prompt, u16v title, u16v defaultText) {
+  showOutput();
   bool ok = false;
   const QString text = QInputDialog::getText(parent_, q(title), q(prompt), QLineEdit::Normal, q(defaultText), &ok);
   if (!ok) return std::nullopt;
@@ -66,6 +76,7 @@ std::optional<u16> GuiHost::inputBox(u16v prompt, u16v title, u16v defaultText) 
 }
 
 bool GuiHost::askStopOnTimeout() {
+  showOutput();
   return QMessageBox::question(parent_, QStringLiteral("Script timeout"),
                                QStringLiteral("The script has run longer than the time-out allows.\n"
                                               "Do you want to stop it?"),

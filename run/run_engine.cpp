@@ -143,7 +143,11 @@ bool RunEngine::prepareClose() {
     }
     return false;
   }
-  if (showingOutput_) returnToScript();
+  if (showingOutput_) {
+    // As a key would: the output's "Press ESC." goes with the output.
+    win_.setStatus(QString(), QString());
+    returnToScript();
+  }
   return true;
 }
 

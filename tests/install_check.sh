@@ -13,9 +13,12 @@ for f in bin/pallweave bin/pallweave-run share/man/man1/pallweave-run.1 share/ap
          share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/256x256/apps/$id.png; do
   [ -e "$prefix/$f" ] || { echo "install: $f is missing" >&2; exit 1; }
 done
-grep -qx "Exec=$prefix/bin/pallweave" "$prefix/share/applications/$id.desktop" ||
-  grep -q "^Exec=$prefix/bin/pallweave " "$prefix/share/applications/$id.desktop" ||
-  { echo "install: the desktop entry does not start $prefix/bin/pallweave" >&2; exit 1; }
+grep -qx "Exec=$prefix/bin/pallweave %f" "$prefix/share/applications/$id.desktop" ||
+  { echo "install: the desktop entry does not start $prefix/bin/pallweave with the file" >&2; exit 1; }
+grep -qx "MimeType=text/vbscript;" "$prefix/share/applications/$id.desktop" ||
+  { echo "install: the desktop entry declares no VBScript type" >&2; exit 1; }
+grep -q '<glob pattern="\*.vbs"/>' "$prefix/share/mime/packages/$id.xml" ||
+  { echo "install: no shared-mime-info entry for *.vbs" >&2; exit 1; }
 grep -q "^Icon=$id$" "$prefix/share/applications/$id.desktop" || { echo "install: the entry names no icon" >&2; exit 1; }
 
 # Start the installed program offscreen: an installed one makes its per-user

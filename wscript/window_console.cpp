@@ -60,7 +60,7 @@ void WindowConsole::flush() {
 }
 
 void WindowConsole::showIfDue() {
-  if (!lastPaint_.isValid() || lastPaint_.elapsed() >= kFrameMs) flush();
+  if (dirty_ && (!lastPaint_.isValid() || lastPaint_.elapsed() >= kFrameMs)) flush();
 }
 
 void WindowConsole::raiseStop() { raise(kStopError); }

@@ -48,6 +48,9 @@ class WindowConsole final : public WScriptConsole {
   void clear();
   // Shows everything written so far and repaints the console now.
   void flush();
+  // Shows a write the frame limit held back once its frame has passed: the
+  // host calls this while the script computes, as no later write may come.
+  void showIfDue();
   // The console text as the script wrote it (line ends CR LF).
   const QString& text() const { return text_; }
   // From now until the next clear, every stream, Sleep and ReadLine call
@@ -68,14 +71,15 @@ class WindowConsole final : public WScriptConsole {
 
  private:
   [[noreturn]] void raiseStop();
-  void showIfDue();
 
   ConsoleWindow& win_;
   RunFlags& flags_;
   QString text_;
   qsizetype shown_ = 0;   // characters of text_ already in the view
-  bool replaced_ = true;  // text_ was emptied or trimmed since the last flush
-  bool dirty_ = true;     // written to since the last repaint
+  // Clean until a run writes: the view is the user's script between runs,
+  // and the host's flush before its dialogs must leave it alone.
+  bool replaced_ = false;  // text_ was emptied or trimmed since the last flush
+  bool dirty_ = false;     // written to since the last repaint
   int writeCount_ = 0;    // writes since the last message pass; kept across runs
   bool stopAll_ = false;
   QElapsedTimer lastPaint_;

@@ -152,11 +152,16 @@ class SettingsFileTest : public QObject {
     applyWindowPlacement(w, in);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Left, Top, Width and Height are the frame's: once its margins are
+    // known, the placement is applied again with them.
+    const QMargins frame = frameMarginsOf(w);
+    applyWindowPlacement(w, in, frame);
+    QTRY_COMPARE(w.frameGeometry(), QRect(100, 50, 600, 440));
     Settings out;
     for (Qt::WindowState state : {Qt::WindowNoState, Qt::WindowMaximized, Qt::WindowMinimized}) {
       w.setWindowState(state);
       QTRY_COMPARE(w.windowState(), state);
-      storeWindowPlacement(out, w);
+      storeWindowPlacement(out, w, frame);
       QCOMPARE(out.windowState, state == Qt::WindowMaximized ? 2 : 0);
       // Always the normal bounds.
       QCOMPARE(QList<double>({out.left, out.top, out.width, out.height}), QList<double>({1500, 750, 9000, 6600}));

@@ -1,6 +1,7 @@
 // The main window's documents, editor view, settings and run options, driven
 // through its menus and its real dialogs on the offscreen platform.
 #include <QApplication>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -21,6 +22,7 @@
 #include "ide.h"
 #include "main_layout.h"
 #include "script_control.h"
+#include "settings_file.h"
 
 using namespace pw;
 
@@ -224,8 +226,14 @@ class DocumentsTest : public QObject {
     QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBFx\n") << "x\r\n" << QByteArray("\xEF\xBB\xBFx\n\n\xC3\xA9");
     QTest::newRow("Windows-1252") << QByteArray("s = \"caf\xE9 \x80\"\r\n") << QString::fromUtf8("s = \"café €\"\r\n")
                                   << QByteArray("s = \"caf\xE9 \x80\"\r\n\r\n\xE9");
+    // Lines the user did not touch keep their own line ends; new ones take the commonest.
     QTest::newRow("mixed") << QByteArray("a\r\nb\nc\r\n") << "a\r\nb\r\nc\r\n"
-                           << QByteArray("a\r\nb\r\nc\r\n\r\n\xC3\xA9");
+                           << QByteArray("a\r\nb\nc\r\n\r\n\xC3\xA9");
+    QTest::newRow("mixed with CR") << QByteArray("a\rb\nc\r\nd\n") << "a\r\nb\r\nc\r\nd\r\n"
+                                   << QByteArray("a\rb\nc\r\nd\n\n\xC3\xA9");
+    // U+2029 is a character of the line, not a line break.
+    QTest::newRow("U+2029") << QByteArray("a\xE2\x80\xA9" "b\n") << QString::fromUtf8("a\u2029b\r\n")
+                            << QByteArray("a\xE2\x80\xA9" "b\n\n\xC3\xA9");
   }
   void roundTripsKeepEveryByte() {
     QFETCH(QByteArray, bytes);
@@ -419,8 +427,10 @@ class DocumentsTest : public QObject {
     QVERIFY(QDir(tmp->path()).mkdir("scripts"));
     writeBytes(file("scripts/v.vbs"), "WScript.Echo WScript.Version");
     open(file("scripts/v.vbs"));
-    ide->setGeometry(120, 90, 640, 480);
+    // The frame's rectangle is what the settings keep.
+    ide->setGeometry(QRect(120, 90, 640, 480).marginsRemoved(frameMarginsOf(*ide)));
     QTest::qWait(20);
+    QCOMPARE(ide->frameGeometry(), QRect(120, 90, 640, 480));
     QCOMPARE(ide->logicalDpiX(), 96);
     restart();
 
@@ -434,7 +444,7 @@ class DocumentsTest : public QObject {
                           "\"Font.Color\",255", "\"Font.Italic\",#FALSE#", "\"Font.Name\",\"DejaVu Sans Mono\"",
                           "\"Font.Size\",12", "\"ScriptHelpFile\",\"script56.chm\""}));
 
-    QCOMPARE(ide->geometry(), QRect(120, 90, 640, 480));
+    QTRY_COMPARE(ide->frameGeometry(), QRect(120, 90, 640, 480));
     QCOMPARE(checked(ide->mnuTimeoutVal), QList<int>({6}));
     QCOMPARE(checked(ide->mnuIDEAllowUI), QList<int>({0}));
     QCOMPARE(checked(ide->mnuIDESafeSubset), QList<int>({0}));
@@ -450,7 +460,7 @@ class DocumentsTest : public QObject {
     }
     QCOMPARE(ide->ScriptForeColor, 0xFFu);
     QCOMPARE(ide->txtInput->palette().color(QPalette::Active, QPalette::Text), QColor(Qt::red));
-    QCOMPARE(ide->txtScript->tabStopDistance(), 8 * QFontMetricsF(ide->txtScript->font()).averageCharWidth());
+    QCOMPARE(ide->txtScript->tabStopDistance(), 8 * QFontMetricsF(ide->txtScript->font()).horizontalAdvance(u'x'));
     open(file("scripts/v.vbs"));
     ide->mnuRunStart->trigger();
     QCOMPARE(ide->console().text(), QString("5.8\r\n"));
@@ -462,11 +472,10 @@ class DocumentsTest : public QObject {
     restart();
     QVERIFY(ini().startsWith("\"WindowState\",2\r\n\"Left\",1800\r\n\"Top\",1350\r\n\"Width\",9600\r\n"));
     QVERIFY(ide->isMaximized());
-    QCOMPARE(ide->normalGeometry(), QRect(120, 90, 640, 480));
     ide->showMinimized();
     QTRY_VERIFY(ide->isMinimized());
     restart();
-    QVERIFY(ini().startsWith("\"WindowState\",0\r\n"));
+    QVERIFY(ini().startsWith("\"WindowState\",0\r\n\"Left\",1800\r\n\"Top\",1350\r\n\"Width\",9600\r\n\"Height\",7200\r\n"));
   }
 
   void handEditedAndEmptySettingsFiles() {
@@ -491,7 +500,8 @@ class DocumentsTest : public QObject {
     start();
     const double dpi = ide->logicalDpiX();
     QCOMPARE(ide->frameGeometry().topLeft(), QPoint(0, 0));  // the frame stays on the screen
-    QCOMPARE(ide->size(), QSize(twipsToPixels(9000, dpi), twipsToPixels(6600, dpi)));
+    // Width and Height are the window's as seen, frame included.
+    QCOMPARE(ide->frameGeometry().size(), QSize(twipsToPixels(9000, dpi), twipsToPixels(6600, dpi)));
     QCOMPARE(checked(ide->mnuTimeoutVal), QList<int>({3}));
     QCOMPARE(checked(ide->mnuIDEAllowUI), QList<int>({1}));
     QCOMPARE(checked(ide->mnuIDESafeSubset), QList<int>({1}));
@@ -503,7 +513,67 @@ class DocumentsTest : public QObject {
     QCOMPARE(ide->txtScript->font().family(), QString("Courier New"));
     QCOMPARE(ide->txtScript->font().pointSizeF(), 10.0);
     QCOMPARE(ide->ScriptForeColor, 0x80000008u);
-    QCOMPARE(ide->txtScript->tabStopDistance(), 4 * QFontMetricsF(ide->txtScript->font()).averageCharWidth());
+    QCOMPARE(ide->txtScript->tabStopDistance(), 4 * QFontMetricsF(ide->txtScript->font()).horizontalAdvance(u'x'));
+  }
+
+  void aFileNamedAtStartUpIsOpened() {
+    writeBytes(file("arg.vbs"), "WScript.Echo 1\n");
+    ide->openAtStart(file("arg.vbs"));
+    QCOMPARE(title(), kTitle + "arg.vbs");
+    QCOMPARE(ide->CurrentScriptPath, file("arg.vbs"));
+    QCOMPARE(ide->txtScript->text(), QString("WScript.Echo 1\r\n"));
+    QVERIFY(ide->mnuRunStart->isEnabled());
+
+    // A relative name is taken from the current folder; a missing file is
+    // reported as Open reports it and leaves the new document.
+    restart();
+    QDir::setCurrent(tmp->path());
+    ide->openAtStart("arg.vbs");
+    QCOMPARE(ide->CurrentScriptPath, file("arg.vbs"));
+    restart();
+    Asked asked;
+    answer(QMessageBox::Ok, &asked);
+    ide->openAtStart(file("nowhere.vbs"));
+    QVERIFY2(asked.text.contains("does not exist"), qPrintable(asked.text));
+    QCOMPARE(asked.icon, QMessageBox::Critical);
+    QCOMPARE(title(), kTitle + "(new)");
+  }
+
+  void theMenusShowTheDesktopsShortcutsAndRadioMarks() {
+    QCOMPARE(ide->mnuFileNew->shortcut(), QKeySequence("Ctrl+N"));
+    QCOMPARE(ide->mnuFileOpen->shortcut(), QKeySequence("Ctrl+O"));
+    QCOMPARE(ide->mnuFileSave->shortcut(), QKeySequence("Ctrl+S"));
+    QCOMPARE(ide->mnuFileSaveAs->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    QCOMPARE(ide->mnuFileExit->shortcut(), QKeySequence("Ctrl+Q"));
+    // The keys work from the editor.
+    type("x");
+    choose(file("keys.vbs"));
+    QTest::keyClick(ide->txtScript, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(title(), kTitle + "keys.vbs");
+    ide->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(ide.get()));
+    type("y");
+    QTest::keyClick(ide->txtScript, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(bytesOf(file("keys.vbs")), QByteArray("xy"));
+    QTest::keyClick(ide->txtScript, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(title(), kTitle + "(new)");
+
+    // Each one-of-several group is exclusive, which the menus draw as radio marks.
+    for (QAction* const* group : {ide->mnuIDETab, ide->mnuIDEAllowUI, ide->mnuIDESafeSubset}) {
+      QVERIFY(group[0]->actionGroup() && group[0]->actionGroup()->isExclusive());
+      QCOMPARE(group[0]->actionGroup(), group[1]->actionGroup());
+    }
+    QVERIFY(ide->mnuIDEWSHVersion[2]->actionGroup() && ide->mnuIDEWSHVersion[2]->actionGroup()->isExclusive());
+    QCOMPARE(ide->mnuTimeoutVal[6]->actionGroup()->actions().size(), 7);
+    QVERIFY(ide->mnuTimeoutVal[0]->actionGroup() != ide->mnuIDETab[0]->actionGroup());
+    ide->mnuIDESafeSubset[0]->trigger();
+    QCOMPARE(checked(ide->mnuIDESafeSubset), QList<int>({0}));
+    ide->mnuIDESafeSubset[0]->trigger();  // the checked item again stays checked
+    QCOMPARE(checked(ide->mnuIDESafeSubset), QList<int>({0}));
+    QVERIFY(ide->scScript().UseSafeSubset());
+    answer(QMessageBox::No);
+    ide->mnuTimeoutVal[5]->trigger();  // refused: the old choice keeps its mark
+    QCOMPARE(checked(ide->mnuTimeoutVal), QList<int>({3}));
   }
 
   // Drive letters come from Drives.txt beside the settings file, read at
@@ -594,7 +664,7 @@ class DocumentsTest : public QObject {
     QCOMPARE(ide->txtInput->font(), ide->txtScript->font());
     QCOMPARE(ide->txtScript->font().pointSizeF(), 14.25);  // 19 pixels at 96 dpi
     // Eight-character tabs stay eight characters of the new font.
-    QCOMPARE(ide->txtScript->tabStopDistance(), 8 * QFontMetricsF(ide->txtScript->font()).averageCharWidth());
+    QCOMPARE(ide->txtScript->tabStopDistance(), 8 * QFontMetricsF(ide->txtScript->font()).horizontalAdvance(u'x'));
     // The grey of a read-only document is not what the next start takes.
     open(file("r.vbs"), true);
     QCOMPARE(ide->txtScript->foreColor(), 0x80000011u);

@@ -228,14 +228,34 @@ class FindHelpTest : public QObject {
     QVERIFY(!ide->Modified);
   }
 
-  void replaceAllLeavesALockedEditorAlone() {
-    setScript(QStringLiteral("abc"), 0);
-    ide->txtScript->setReadOnly(true);  // as for a read-only script or a run's console
+  void replaceAllChangesAReadOnlyScriptButNotARunsOutput() {
+    // A read-only script: replaced, and then read-only and modified, which
+    // only Save As can keep.
+    const QString path = settingsDir->filePath(QStringLiteral("ro.vbs"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("abc");
+    f.close();
+    QVERIFY(f.setPermissions(QFileDevice::ReadOwner));
+    ide->openAtStart(path);
+    QVERIFY(ide->IsReadOnly && !ide->Modified);
     ReplaceAll* r = openReplaceAll();
     QTest::keyClicks(r->txtFind, "a");
     QTest::keyClicks(r->txtReplace, "z");
     r->cmdReplaceAll->click();
-    QCOMPARE(ide->txtScript->text(), QStringLiteral("abc"));
+    QCOMPARE(ide->txtScript->text(), QStringLiteral("zbc"));
+    QVERIFY(ide->IsReadOnly && ide->Modified);
+    QVERIFY(!ide->mnuFileSave->isEnabled());
+    QVERIFY(ide->mnuFileSaveAs->isEnabled());
+    QVERIFY(ide->txtScript->isReadOnly());
+    QCOMPARE(ide->beepCount(), 0);
+
+    // A run's output stays as the script wrote it.
+    setScript(QStringLiteral("WScript.Echo \"abc\""), 0);
+    ide->mnuRunStart->trigger();
+    QVERIFY(ide->runEngine().showingOutput());
+    r->cmdReplaceAll->click();
+    QCOMPARE(ide->txtScript->toPlainText(), QStringLiteral("abc\n"));
   }
 
   // --- both dialogs ---
@@ -414,10 +434,18 @@ class FindHelpTest : public QObject {
     QCOMPARE(ide->HelpWindowHandle, 0);
   }
 
-  void noViewerLeavesTheHandleAtZero() {
-    ide->scriptHelpViewer().viewers = {settingsDir->filePath(QStringLiteral("missing-viewer"))};
+  void noViewerSaysWhichViewersItLookedFor() {
+    const QString missing = settingsDir->filePath(QStringLiteral("missing-viewer"));
+    ide->scriptHelpViewer().viewers = {missing, QStringLiteral("no-such-chm-viewer")};
+    QString text;
+    onMessageBox([&](QMessageBox* box) {
+      text = box->text();
+      box->button(QMessageBox::Ok)->click();
+    });
     ide->mnuHelpScript->trigger();
     QCOMPARE(ide->HelpWindowHandle, 0);
+    QVERIFY2(text.contains(missing + QStringLiteral(", no-such-chm-viewer")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("script56.chm")));
   }
 };
 

@@ -2,6 +2,8 @@
 // the console, ReadLine, the stop keys, Quit, error reports and closing.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontMetricsF>
+#include <QPlainTextEdit>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -53,7 +55,11 @@ class IdeTest : public QObject {
   }
   // A run that waits for input longer than this is ended, and the test fails.
   void watchdog(int ms = 5000) {
-    QTimer::singleShot(ms, this, [this] {
+    // A child timer, which cleanup ends with its test.
+    auto* t = new QTimer(this);
+    t->setSingleShot(true);
+    t->start(ms);
+    connect(t, &QTimer::timeout, this, [this] {
       if (!ide || !ide->runEngine().running()) return;
       watchdogFired = true;
       RunFlags& f = ide->runFlags();
@@ -84,6 +90,8 @@ class IdeTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(ide.get()));
   }
   void cleanup() {
+    // A test's unmet waits must not answer the next test's dialogs.
+    qDeleteAll(findChildren<QTimer*>());
     QVERIFY(!watchdogFired);
     ide.reset();
   }
@@ -514,6 +522,126 @@ class IdeTest : public QObject {
     QTRY_VERIFY(!ide->isVisible());
     QCOMPARE(ide->txtScript->text(), script);
     QVERIFY(!ide->txtInput->isEnabled());
+  }
+
+  // --- output while the script computes ---
+
+ private:
+  // Every paint of the console, with what it showed and when.
+  struct PaintLog : QObject {
+    QPlainTextEdit* view;
+    QElapsedTimer clock;
+    QList<QPair<qint64, QString>> paints;
+    explicit PaintLog(QPlainTextEdit* v) : view(v) {
+      clock.start();
+      v->viewport()->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) paints.append({clock.elapsed(), view->toPlainText()});
+      return false;
+    }
+    // When the console was first painted with text in it; -1 if never.
+    qint64 firstShowing(const QString& text) const {
+      for (const auto& p : paints)
+        if (p.second.contains(text)) return p.first;
+      return -1;
+    }
+  };
+
+ private slots:
+  void theLastWriteIsShownWhileTheScriptComputes() {
+    watchdog();
+    // Two writes in one frame, then no write for half a second: the second
+    // must not wait for the end of the run.
+    setScript(QStringLiteral("WScript.Echo \"step 1\" : WScript.Echo \"step 2\"\r\n"
+                             "t = Timer\r\nDo While Timer - t < 0.5 And Timer >= t\r\nLoop\r\nWScript.Echo \"end\""));
+    PaintLog log(ide->txtScript);
+    run();
+    const qint64 end = log.firstShowing(QStringLiteral("end"));
+    const qint64 step2 = log.firstShowing(QStringLiteral("step 2"));
+    QVERIFY(end > 0);
+    QVERIFY2(step2 >= 0 && end - step2 > 300, qPrintable(QStringLiteral("step 2 painted at %1 ms, end at %2 ms").arg(step2).arg(end)));
+    QCOMPARE(console(), QStringLiteral("step 1\r\nstep 2\r\nend\r\n"));
+  }
+
+  void theOutputIsShownBeforeEachDialog() {
+    watchdog(20000);
+    QStringList shown;
+    auto record = [&](QDialog* dlg) {
+      shown << ide->txtScript->toPlainText();
+      if (auto* box = qobject_cast<QMessageBox*>(dlg))
+        box->button(box->standardButtons() & QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::Ok)->click();
+      else
+        dlg->accept();
+    };
+    std::function<void()> answer = [&] {
+      record(qobject_cast<QDialog*>(QApplication::activeModalWidget()));
+      if (shown.size() < 3)
+        when([] { return qobject_cast<QDialog*>(QApplication::activeModalWidget()) != nullptr; }, answer);
+    };
+    when([] { return qobject_cast<QDialog*>(QApplication::activeModalWidget()) != nullptr; }, answer);
+    ide->TimeoutMs = 1500;
+    ide->scScript().AllowUI(true);
+    setScript(QStringLiteral("WScript.Echo \"a\" : WScript.Echo \"b\" : MsgBox \"m\"\r\n"
+                             "WScript.Echo \"c\" : WScript.Echo \"d\" : x = InputBox(\"i\")\r\n"
+                             "WScript.Echo \"e\" : WScript.Echo \"f\" : Do : Loop"));
+    run();
+    QCOMPARE(shown, QStringList({"a\nb\n", "a\nb\nc\nd\n", "a\nb\nc\nd\ne\nf\n"}));
+  }
+
+  // --- tabs ---
+
+ private:
+  // The x of the character at offset in the editor, from the line's start.
+  qreal xOf(int docPos) {
+    QTextCursor c(ide->txtScript->document());
+    c.setPosition(docPos);
+    const qreal x = ide->txtScript->cursorRect(c).x();
+    c.movePosition(QTextCursor::StartOfBlock);
+    return x - ide->txtScript->cursorRect(c).x();
+  }
+
+ private slots:
+
+  void aTabReachesTheNextStopEvenFromAStop() {
+    const qreal advance = QFontMetricsF(ide->txtScript->font()).horizontalAdvance(QLatin1Char('x'));
+    struct Case {
+      int tab;
+      QString line;
+      int column;  // where the character after the tab is drawn
+    };
+    for (const Case& c : {Case{0, "abcd\te", 8}, Case{0, "a\tb", 4}, Case{0, "abc\td", 4}, Case{0, "\t\tx", 8},
+                          Case{1, "abcdefgh\te", 16}, Case{1, "abcd\te", 8}}) {
+      ide->mnuIDETab[c.tab]->trigger();
+      setScript(c.line);
+      const qreal x = xOf(int(c.line.size()) - 1);
+      QVERIFY2(qAbs(x - c.column * advance) < 1.0,
+               qPrintable(QStringLiteral("%1: at %2 px, column %3 is %4 px").arg(c.line).arg(x).arg(c.column).arg(c.column * advance)));
+    }
+    // The console is the same view.
+    ide->mnuIDETab[0]->trigger();
+    setScript(QStringLiteral("WScript.Echo \"abcd\" & vbTab & \"e\""));
+    run();
+    QCOMPARE(ide->txtScript->toPlainText(), QStringLiteral("abcd\te\n"));
+    QVERIFY(qAbs(xOf(5) - 8 * advance) < 1.0);
+  }
+
+  // --- closing ---
+
+  void cancellingTheCloseAfterAStoppedReadLineLeavesNoStaleStatus() {
+    watchdog();
+    const QString script = QStringLiteral("s = WScript.StdIn.ReadLine");
+    setScript(script);
+    when([this] { return ide->runFlags().AwaitingInput; }, [this] { ide->close(); });
+    when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, [] {
+      qobject_cast<QMessageBox*>(QApplication::activeModalWidget())->button(QMessageBox::Cancel)->click();
+    });
+    run();
+    QTRY_VERIFY(!ide->runEngine().showingOutput());
+    QTest::qWait(50);
+    QVERIFY(ide->isVisible());
+    QCOMPARE(ide->txtScript->text(), script);
+    QVERIFY2(!status().contains(QStringLiteral("Press ESC")), qPrintable(status()));
   }
 
   void closingWhileOutputIsShownPutsTheScriptBack() {

@@ -27,6 +27,10 @@ void GuiHost::poll() {
   if (console_) console_->showIfDue();
 }
 
+void GuiHost::pollWhileWaiting() {
+  if (console_) console_->serveWhileWaiting();
+}
+
 int GuiHost::msgBox(u16v prompt, int buttons, u16v title) {
   showOutput();
   QMessageBox box(parent_);

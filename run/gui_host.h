@@ -21,6 +21,7 @@ class GuiHost final : public ScriptHost {
   std::optional<u16> inputBox(u16v prompt, u16v title, u16v defaultText) override;
   bool askStopOnTimeout() override;
   void poll() override;
+  void pollWhileWaiting() override;
 
  private:
   void showOutput();

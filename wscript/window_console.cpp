@@ -65,6 +65,16 @@ void WindowConsole::showIfDue() {
 
 void WindowConsole::raiseStop() { raise(kStopError); }
 
+void WindowConsole::serveWhileWaiting() {
+  if (stopAll_) raiseStop();
+  flush();
+  QCoreApplication::processEvents();
+  if (flags_.AbortRequested) {
+    flags_.AbortRequested = false;
+    raiseStop();
+  }
+}
+
 // Every write ends here (WriteChars, WriteLine, WriteBlankLines, Echo, the echo
 // of ReadLine).
 void WindowConsole::write(u16v in, bool) {

@@ -51,6 +51,9 @@ class WindowConsole final : public WScriptConsole {
   // Shows a write the frame limit held back once its frame has passed: the
   // host calls this while the script computes, as no later write may come.
   void showIfDue();
+  // While an object waits (a network request): shows the output, serves the
+  // window and ends the script on Ctrl-C.
+  void serveWhileWaiting();
   // The console text as the script wrote it (line ends CR LF).
   const QString& text() const { return text_; }
   // From now until the next clear, every stream, Sleep and ReadLine call

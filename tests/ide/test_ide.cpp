@@ -16,6 +16,10 @@
 #include <QTimer>
 #include <functional>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include "ide.h"
 
 using namespace pw;
@@ -307,6 +311,37 @@ class IdeTest : public QObject {
     run();
     QVERIFY(QRegularExpression(kComplete).match(status()).hasMatch());
     QVERIFY(console().size() > 0);
+  }
+
+  void ctrlCStopsAWaitingHttpRequest() {
+    // A listener that takes the connection into its backlog and never answers.
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    QVERIFY(fd >= 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 && ::listen(fd, 4) == 0 &&
+            ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0);
+    watchdog(8000);
+    setScript(QStringLiteral("Set h = CreateObject(\"MSXML2.ServerXMLHTTP\")\r\nh.open \"GET\", \"http://127.0.0.1:%1/\", False\r\n"
+                             "WScript.Echo \"sending\"\r\nh.send\r\nWScript.Echo \"answered\"")
+                  .arg(ntohs(a.sin_port)));
+    QElapsedTimer sinceKey;
+    QElapsedTimer started;
+    started.start();
+    // The request is under way once the first line shows and some time has passed.
+    when([&] { return console().startsWith(QStringLiteral("sending")) && started.elapsed() > 300; }, [&] {
+      QTest::keyClick(ide->txtScript, Qt::Key_C, Qt::ControlModifier);
+      sinceKey.start();
+    });
+    run();
+    ::close(fd);
+    QVERIFY(!watchdogFired);
+    QVERIFY(sinceKey.isValid());
+    QVERIFY2(sinceKey.elapsed() < 2500, qPrintable(QString::number(sinceKey.elapsed())));
+    QCOMPARE(console(), QStringLiteral("sending\r\n"));
+    QVERIFY(QRegularExpression(kComplete).match(status()).hasMatch());
   }
 
   void enterBeforeReadLineEndsItsWait() {

@@ -66,6 +66,9 @@ struct CompileScope {
   // run time, so that they are variables once assigned and functions before.
   std::unordered_set<u16> dynNames;
   const std::unordered_set<u16>* unitDyn = nullptr;
+  // A procedure that runs Execute: its Dims may shadow globals, so global
+  // variables are looked up when used.
+  bool runsExecute = false;
 
   CompileScope(Engine& e, Unit* u, Proc* proc, ClassDef* c, bool top)
       : eng(e), unit(u), p(proc), cls(c), isTop(top) {}
@@ -138,14 +141,14 @@ struct CompileScope {
       if (gl.isConst) return {LK::Const, g, gl.value};
       if (gl.proc) return {LK::GlobalProc, g, {}};
       // A variable shadows a builtin function of its name.
-      if (gl.declared || !findConstant(name)) return {LK::Global, g, {}};
+      if (gl.declared || !findConstant(name)) return runsExecute ? dyn(name) : Loc{LK::Global, g, {}};
     }
     if (const ConstDef* c = findConstant(name)) return {LK::Const, 0, c->make()};
     if (const BuiltinDef* b = findBuiltin(name)) {
       if (!dynNames.count(f) && !(unitDyn && unitDyn->count(f))) return {LK::Builtin, builtinSlot(b), {}};
       return dyn(name);
     }
-    if (g >= 0) return {LK::Global, g, {}};
+    if (g >= 0) return runsExecute ? dyn(name) : Loc{LK::Global, g, {}};
     if (isTop && !unit->optionExplicit && forWrite) return {LK::Global, eng.addGlobal(name), {}};
     return dyn(name);
   }
@@ -919,10 +922,30 @@ void assignedBuiltins(const std::vector<const Expr*>& names, const std::vector<c
   }
 }
 
+bool isExecuteCall(const Expr* e) {
+  if (e && e->kind == EK::Call) e = e->a.get();
+  return e && e->kind == EK::Name && foldName(e->name) == u"execute";
+}
+
+bool runsExecute(const Block& b) {
+  for (const StmtP& s : b) {
+    if (s->kind == SK::Execute && !s->global) return true;
+    if (s->kind == SK::Call && isExecuteCall(s->target.get())) return true;
+    if (s->kind == SK::Assign && s->value && isExecuteCall(s->value.get())) return true;
+    for (const Block& bl : s->blocks)
+      if (runsExecute(bl)) return true;
+    if (runsExecute(s->body) || runsExecute(s->elseBlock)) return true;
+    for (const CaseClause& cc : s->cases)
+      if (runsExecute(cc.body)) return true;
+  }
+  return false;
+}
+
 void compileBody(Engine& eng, Unit* u, Proc* p, const ProcDecl& d, ClassDef* cls,
                  const std::unordered_set<u16>* unitDyn) {
   CompileScope sc(eng, u, p, cls, false);
   sc.unitDyn = unitDyn;
+  sc.runsExecute = runsExecute(d.body);
   for (const ParamDecl& prm : d.params) {
     u16 f = foldName(prm.name);
     if (sc.locals.count(f)) throw SyntaxError{1041, d.line, d.col};

@@ -278,6 +278,7 @@ class Engine {
   Variant callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc, uint16_t flags);
   Variant elementRef(Variant& target, Variant* args, int argc);
   void releaseLocks(size_t depth);
+  void unlockElement(const Variant* elem);
   std::vector<ScopeVar> bindScope(Frame& owner, const Program* prog);
   Variant indexValue(Variant& base, Variant* args, int argc);
   void indexStore(Variant& target, Variant* args, int argc, Variant& value, bool isSet);

@@ -328,8 +328,22 @@ void Engine::releaseLocks(size_t depth) {
   while (elemLocks_.size() > depth) {
     ArrayRep* a = elemLocks_.back();
     elemLocks_.pop_back();
+    if (!a) continue;  // released early (unlockElement)
     --a->locks;
     a->release();
+  }
+}
+
+// Ends the lock that binding elem took, if elem is a locked array's element.
+void Engine::unlockElement(const Variant* elem) {
+  for (auto it = elemLocks_.rbegin(); it != elemLocks_.rend(); ++it) {
+    ArrayRep* a = *it;
+    if (a && !a->data.empty() && elem >= a->data.data() && elem < a->data.data() + a->data.size()) {
+      *it = nullptr;
+      --a->locks;
+      a->release();
+      return;
+    }
   }
 }
 
@@ -360,7 +374,11 @@ Variant Engine::runFrame(Proc* p, ScriptObject* me, Variant* base, int argc, Fra
   }
   try {
     for (int i = 0; i < argc; ++i) {
-      if (base[i].vt == vtRef && p->byVal[i]) base[i] = Variant(*base[i].ref);
+      if (base[i].vt == vtRef && p->byVal[i]) {
+        Variant* target = base[i].ref;
+        base[i] = Variant(*target);
+        if (!elemLocks_.empty()) unlockElement(target);  // a ByVal copy leaves the array free
+      }
     }
     if (--budget_ < 0) checkTimeout();
   } catch (...) {

@@ -258,6 +258,8 @@ class Engine {
   // Slots of the VM stack that are not Empty although no frame runs: 0 when
   // every run so far left the stack as it found it.
   size_t staleStackSlots() const;
+  // Array elements bound to ByRef parameters right now (0 between runs).
+  size_t elementLocks() const { return elemLocks_.size(); }
 
  private:
   friend class Compiler;

@@ -54,6 +54,17 @@ Sub LocalFirst()
 End Sub
 LocalFirst
 WScript.Echo "and the global exists: " & shadow
+Sub LeavesLocal() : leftover = 1 : End Sub
+Sub ReadsLater() : WScript.Echo "a new call does not inherit a live local: " & laterMade : End Sub
+LeavesLocal
+ExecuteGlobal "laterMade = ""global"""
+ReadsLater
+Function Depth(n)
+    mine = n
+    If n > 0 Then Depth = Depth(n - 1)
+    Depth = Depth & mine
+End Function
+WScript.Echo "each recursion level has its own: " & Depth(3)
 Sub FillIt(x)
     x = "filled"
 End Sub

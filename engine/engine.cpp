@@ -62,6 +62,7 @@ void Engine::reset() {
   for (auto& g : globals_) g->value.clear();
   globals_.clear();
   globalIndex_.clear();
+  builtinGlobals_.clear();
   hostObjects_.clear();
   classes_.clear();
   deadClasses_.clear();
@@ -87,6 +88,12 @@ int32_t Engine::addGlobal(u16v name) {
   globals_.push_back(std::move(g));
   int32_t idx = static_cast<int32_t>(globals_.size() - 1);
   globalIndex_[foldName(name)] = idx;
+  if (const BuiltinDef* b = findBuiltin(name)) {
+    // From now on the name is the script's: code compiled before binds to it.
+    size_t slot = static_cast<size_t>(builtinSlot(b));
+    if (builtinGlobals_.size() <= slot) builtinGlobals_.resize(slot + 1, -1);
+    builtinGlobals_[slot] = idx;
+  }
   return idx;
 }
 

@@ -292,6 +292,7 @@ class Engine {
 
   std::vector<std::unique_ptr<Global>> globals_;
   std::unordered_map<u16, int32_t> globalIndex_;
+  std::vector<int32_t> builtinGlobals_;  // by builtin slot: the global of that name (-1: none)
   std::unordered_map<u16, std::unique_ptr<ClassDef>> classes_;
   std::vector<std::unique_ptr<Proc>> procs_;   // every compiled procedure (kept until reset)
   std::vector<std::unique_ptr<ClassDef>> deadClasses_;

@@ -809,6 +809,21 @@ void Engine::execLoop(Frame& f) {
           case OpCode::CallBuiltin: {
             int argc = in.a;
             Variant* base = sp - argc;
+            if (static_cast<size_t>(in.b) < builtinGlobals_.size() && builtinGlobals_[in.b] >= 0) {
+              // A script procedure or variable of the builtin's name, made
+              // after this code was compiled (ExecuteGlobal, a later AddCode).
+              Global& gl = *globals_[builtinGlobals_[in.b]];
+              Variant r;
+              if (gl.proc) {
+                r = runFrame(gl.proc, nullptr, base, argc);
+              } else {
+                r = indexValue(gl.value, base, argc);
+                for (Variant* q = base; q < sp; ++q) q->clear();
+              }
+              sp = base;
+              *sp++ = std::move(r);
+              break;
+            }
             const BuiltinDef* def = builtinBySlot(in.b);
             if (argc < def->minArgs || (def->maxArgs >= 0 && argc > def->maxArgs)) raise(450);
             sp_ = std::max(sp_, sp + 1);

@@ -57,6 +57,15 @@ Function UCase(s) : UCase = "mine:" & s : End Function
 WScript.Echo UCase("x")
 Sub UsesUCase : WScript.Echo "in a procedure: " & UCase("y") : End Sub
 UsesUCase
+WScript.Echo "Round before a script one exists: " & Round(2.5)
+Sub CompiledEarlier() : WScript.Echo "compiled earlier: " & Round(7.4) : End Sub
+ExecuteGlobal "Function Round(x) : Round = ""script Round of "" & x : End Function"
+WScript.Echo "after ExecuteGlobal defines one: " & Round(2.5)
+CompiledEarlier
+ExecuteGlobal "Sub Log(m) : WScript.Echo ""script Log: "" & m : End Sub"
+Log "a statement call"
+ExecuteGlobal "Dim Sgn : Sgn = Array(""a variable Sgn"")"
+WScript.Echo Sgn(0)
 Class RegExp
     Public Pattern
 End Class

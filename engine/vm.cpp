@@ -301,9 +301,11 @@ Variant Engine::callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc, uint
     if (argc < t.fn->minArgs || (t.fn->maxArgs >= 0 && argc > t.fn->maxArgs)) raise(450);
     return t.fn->fn(*this, Args{args, argc});
   }
-  // Windows: "Sub or Function not defined" for a call statement, a type
-  // mismatch for an unknown name(...) inside an expression.
-  raise(flags & 1 ? 35 : 13);
+  // A call statement: "Sub or Function not defined". Inside an expression
+  // the name is read as a variable first: undefined under Option Explicit,
+  // else Empty, which cannot take arguments.
+  if (flags & 1) raise(35);
+  raise(f.proc->unit->optionExplicit ? 500 : 13);
 }
 
 // A reference to an element of the array in target, which stays locked

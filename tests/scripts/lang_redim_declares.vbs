@@ -63,5 +63,11 @@ WScript.Echo "after Erase: " & n & " " & Err.Number
 WScript.Echo "UBound of it still fails: " & UBound(e)
 WScript.Echo Err.Number
 Err.Clear
+y = NoSuchFunction(1)
+WScript.Echo "unknown name(...) under Option Explicit: " & Err.Number
+Err.Clear
+NoSuchSub 1
+WScript.Echo "as a statement: " & Err.Number
+Err.Clear
 On Error GoTo 0
 undeclared = 1

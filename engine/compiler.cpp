@@ -400,8 +400,8 @@ struct CompileScope {
     }
     Loc l = resolve(b.name);
     if (l.k == LK::Dyn) {
-      n = args(e.args, true);
-      emit(OpCode::CallDyn, 1 - n, static_cast<uint8_t>(n), l.idx, 2);
+      n = wideArgs(e.args, true);
+      emit(OpCode::CallDyn, 1 - n, 2, l.idx, wide(n, e));
       return;
     }
     ref(l);
@@ -435,14 +435,27 @@ struct CompileScope {
     if (list.size() > 255) throw SyntaxError{1002, list[0]->line, list[0]->col};
     return static_cast<int>(list.size());
   }
+  // Calls of procedures and builtins carry their argument count in 16 bits
+  // (Array(...) of a thousand elements); indexing and members in 8.
+  int wideArgs(const std::vector<ExprP>& list, bool byRef) {
+    for (const ExprP& a : list) {
+      if (byRef) arg(*a);
+      else expr(*a);
+    }
+    return static_cast<int>(list.size());
+  }
+  static uint16_t wide(int n, const Expr& at) {
+    if (n > 0xFFFF) throw SyntaxError{1002, at.line, at.col};
+    return static_cast<uint16_t>(n);
+  }
   // A call whose arguments may bind array elements: the locks they take end
   // with the call. `before` pushes what the call op expects under the arguments.
   template <class Emit, class Before>
-  void lockedCall(const std::vector<ExprP>& list, Emit emitCall, Before before) {
+  void lockedCall(const std::vector<ExprP>& list, Emit emitCall, Before before, bool wideCount = false) {
     bool lock = needsLock(list);
     if (lock) emit(OpCode::LockMark, 1);
     before();
-    int n = args(list, true);
+    int n = wideCount ? wideArgs(list, true) : args(list, true);
     emitCall(n);
     if (lock) emit(OpCode::Unlock, -1, 1);
   }
@@ -490,19 +503,19 @@ struct CompileScope {
       int n;
       switch (l.k) {
         case LK::GlobalProc:
-          lockedCall(*argList, [&](int k) { emit(OpCode::Call, 1 - k, static_cast<uint8_t>(k), l.idx); });
+          lockedCall(*argList, [&](int k) { emit(OpCode::Call, 1 - k, 0, l.idx, wide(k, e)); });
           return;
         case LK::MeProc:
-          lockedCall(*argList, [&](int k) { emit(OpCode::CallMe, 1 - k, static_cast<uint8_t>(k), l.idx); });
+          lockedCall(*argList, [&](int k) { emit(OpCode::CallMe, 1 - k, 0, l.idx, wide(k, e)); });
           return;
         case LK::Builtin:
-          n = args(*argList, false);
-          emit(OpCode::CallBuiltin, 1 - n, static_cast<uint8_t>(n), l.idx);
+          n = wideArgs(*argList, false);
+          emit(OpCode::CallBuiltin, 1 - n, 0, l.idx, wide(n, e));
           return;
         case LK::Dyn:
           if (e.kind == EK::Call || statement) {
             lockedCall(*argList, [&](int k) {
-              emit(OpCode::CallDyn, 1 - k, static_cast<uint8_t>(k), l.idx, statement ? 1 : 0);
+              emit(OpCode::CallDyn, 1 - k, statement ? 1 : 0, l.idx, wide(k, e));
             });
             return;
           }
@@ -539,7 +552,7 @@ struct CompileScope {
 
   template <class Emit>
   void lockedCall(const std::vector<ExprP>& list, Emit emitCall) {
-    lockedCall(list, emitCall, [] {});
+    lockedCall(list, emitCall, [] {}, true);
   }
 
   // --- statements ---

@@ -31,10 +31,10 @@ enum class OpCode : uint8_t {
   AddTo,       // [ref, value] -> var = var + value
   EachInit,    // [collection] -> iterator into temps at b
   EachNext,    // pushes the next element or jumps to b; temps at c
-  Call,        // script procedure b with a args
-  CallMe,      // class procedure b (index in the class's proc list) on Me
-  CallBuiltin, // builtin table index b
-  CallDyn,     // name b, resolved at run time; c: 1 statement, 2 an array element by reference
+  Call,        // script procedure b with c args
+  CallMe,      // class procedure b (index in the class's proc list) on Me, c args
+  CallBuiltin, // builtin table index b, c args
+  CallDyn,     // name b, resolved at run time, c args; a: 1 statement, 2 an array element by reference
   Index,       // [base, args...] -> element or default member
   Member,      // [obj, args...] -> obj.name(args)   (b: name, c: cache)
   MemberCall,  // same, as a statement (Method kind)

@@ -780,7 +780,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::Call: {
-            int argc = in.a;
+            int argc = in.c;
             Variant* base = sp - argc;
             Global& gl = *globals_[in.b];
             Variant r;
@@ -795,7 +795,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::CallMe: {
-            int argc = in.a;
+            int argc = in.c;
             Variant* base = sp - argc;
             const ClassMember& m = f.me->cls->members[in.b];
             Proc* t = m.get ? m.get : m.sub;
@@ -809,7 +809,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::CallBuiltin: {
-            int argc = in.a;
+            int argc = in.c;
             Variant* base = sp - argc;
             if (static_cast<size_t>(in.b) < builtinGlobals_.size() && builtinGlobals_[in.b] >= 0) {
               // A script procedure or variable of the builtin's name, made
@@ -836,11 +836,11 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::CallDyn: {
-            int argc = in.a;
+            int argc = in.c;
             Variant* base = sp - argc;
             Variant* saved = sp_;
             sp_ = std::max(sp_, sp + 1);
-            Variant r = callDyn(f, in.b, base, argc, in.c);
+            Variant r = callDyn(f, in.b, base, argc, in.a);
             sp_ = saved;
             for (Variant* q = base; q < sp; ++q) q->clear();
             sp = base;

@@ -427,14 +427,6 @@ struct CompileScope {
     }
     expr(a);
   }
-  int args(const std::vector<ExprP>& list, bool byRef) {
-    for (const ExprP& a : list) {
-      if (byRef) arg(*a);
-      else expr(*a);
-    }
-    if (list.size() > 255) throw SyntaxError{1002, list[0]->line, list[0]->col};
-    return static_cast<int>(list.size());
-  }
   // Calls of procedures and builtins carry their argument count in 16 bits
   // (Array(...) of a thousand elements); indexing and members in 8.
   int wideArgs(const std::vector<ExprP>& list, bool byRef) {
@@ -443,6 +435,10 @@ struct CompileScope {
       else expr(*a);
     }
     return static_cast<int>(list.size());
+  }
+  int args(const std::vector<ExprP>& list, bool byRef) {
+    if (list.size() > 255) throw SyntaxError{1002, list[0]->line, list[0]->col};
+    return wideArgs(list, byRef);
   }
   static uint16_t wide(int n, const Expr& at) {
     if (n > 0xFFFF) throw SyntaxError{1002, at.line, at.col};

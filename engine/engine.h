@@ -121,7 +121,7 @@ struct Proc {
   std::vector<StmtPos> stmts;       // statement starts, by pc
   std::vector<uint32_t> boundaries; // where On Error Resume Next continues
   std::vector<MemberCache> caches;
-  std::vector<int32_t> dynLocals;   // for LdDyn: fallback local slot per name index (-1: none)
+  std::vector<int32_t> dynLocals;   // for LdDyn: slot of the implicit local per name index (-1: none)
   std::vector<int32_t> dynCache;    // for LdDyn: resolved global index per name index (-1: not yet)
   std::vector<int32_t> dynBuiltin;  // for LdDyn: builtin slot the name falls back to (-1: none)
   std::vector<LocalName> localNames;  // for Execute/Eval

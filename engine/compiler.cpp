@@ -58,6 +58,18 @@ struct CompileScope {
   std::vector<size_t> procExits;
   int depth = 0;
 
+  // Execute/Eval code inside a procedure: names it does not know get no
+  // local of their own (the caller's were bound before compiling).
+  bool bound = false;
+  std::unordered_map<u16, int32_t> boundDyn;  // the caller's implicit locals: name -> name index
+  // Builtin names this scope or the unit's top level assigns: looked up at
+  // run time, so that they are variables once assigned and functions before.
+  std::unordered_set<u16> dynNames;
+  const std::unordered_set<u16>* unitDyn = nullptr;
+  // A procedure that runs Execute: its Dims may shadow globals, so global
+  // variables are looked up when used.
+  bool runsExecute = false;
+
   CompileScope(Engine& e, Unit* u, Proc* proc, ClassDef* c, bool top)
       : eng(e), unit(u), p(proc), cls(c), isTop(top) {}
 
@@ -86,6 +98,7 @@ struct CompileScope {
     p->names.emplace_back(name);
     p->dynLocals.push_back(-1);
     p->dynCache.push_back(-1);
+    p->dynBuiltin.push_back(-1);
     return static_cast<int32_t>(p->names.size() - 1);
   }
   uint16_t newCache() {
@@ -97,7 +110,7 @@ struct CompileScope {
     int slot = p->nlocals++;
     if (!name.empty()) {
       locals[foldName(name)] = slot;
-      p->localNames.emplace_back(foldName(name), slot);
+      p->localNames.push_back({foldName(name), slot, false});
     }
     return slot;
   }
@@ -108,10 +121,13 @@ struct CompileScope {
   void boundary() { p->boundaries.push_back(here()); }
 
   // --- names ---
-  Loc resolve(u16v name, bool forCall = false, bool forWrite = false) {
+  // Locals (parameters and every Dim of the procedure), the class's members,
+  // globals known now, builtins; anything else is looked up when it runs.
+  Loc resolve(u16v name, bool forWrite = false) {
     u16 f = foldName(name);
     if (auto it = locals.find(f); it != locals.end()) return {LK::Local, it->second, {}};
     if (auto it = consts.find(f); it != consts.end()) return {LK::Const, 0, it->second};
+    if (auto it = boundDyn.find(f); it != boundDyn.end()) return {LK::Dyn, it->second, {}};
     if (cls) {
       if (auto it = cls->byName.find(f); it != cls->byName.end()) {
         const ClassMember& m = cls->members[it->second];
@@ -124,15 +140,29 @@ struct CompileScope {
       Global& gl = eng.global(g);
       if (gl.isConst) return {LK::Const, g, gl.value};
       if (gl.proc) return {LK::GlobalProc, g, {}};
-      if (gl.declared || !findBuiltin(name)) return {LK::Global, g, {}};
+      // A variable shadows a builtin function of its name.
+      if (gl.declared || !findConstant(name)) return runsExecute ? dyn(name) : Loc{LK::Global, g, {}};
     }
     if (const ConstDef* c = findConstant(name)) return {LK::Const, 0, c->make()};
-    if (const BuiltinDef* b = findBuiltin(name)) return {LK::Builtin, builtinSlot(b), {}};
-    if (g >= 0) return {LK::Global, g, {}};
+    if (const BuiltinDef* b = findBuiltin(name)) {
+      if (!dynNames.count(f) && !(unitDyn && unitDyn->count(f))) return {LK::Builtin, builtinSlot(b), {}};
+      return dyn(name);
+    }
+    if (g >= 0) return runsExecute ? dyn(name) : Loc{LK::Global, g, {}};
     if (isTop && !unit->optionExplicit && forWrite) return {LK::Global, eng.addGlobal(name), {}};
+    return dyn(name);
+  }
+  // A name bound at run time. In a procedure it has a slot for the implicit
+  // local it becomes when first assigned (kFlagLive marks it from then on).
+  Loc dyn(u16v name) {
     int32_t ni = nameIndex(name);
-    if (forCall) return {LK::Dyn, ni, {}};
-    if (!isTop && !unit->optionExplicit && p->dynLocals[ni] < 0) p->dynLocals[ni] = newLocal();
+    const BuiltinDef* b = findBuiltin(name);
+    p->dynBuiltin[ni] = b ? builtinSlot(b) : -1;
+    if (!isTop && !bound && p->dynLocals[ni] < 0) {
+      int slot = newLocal();
+      p->dynLocals[ni] = slot;
+      p->localNames.push_back({foldName(name), slot, true});
+    }
     return {LK::Dyn, ni, {}};
   }
 
@@ -148,8 +178,36 @@ struct CompileScope {
       return {LK::Global, g, {}};
     }
     if (auto it = locals.find(f); it != locals.end()) return {LK::Local, it->second, {}};
+    if (auto it = boundDyn.find(f); it != boundDyn.end()) return {LK::Dyn, it->second, {}};
     if (consts.count(f)) throw SyntaxError{1041, line, col};
     return {LK::Local, newLocal(name), {}};
+  }
+
+  // Dim declares for the whole procedure (or script), wherever it stands:
+  // its names and fixed arrays exist before the first statement runs.
+  void hoistDims(const std::vector<const Stmt*>& decls) {
+    for (const Stmt* s : decls) {
+      if (s->kind != SK::Dim) continue;
+      for (const DimDecl& d : s->decls) {
+        Loc l = declare(d.name, d.line, d.col);
+        if (l.k != LK::Dyn && !d.isArray) continue;
+        p->stmts.push_back({here(), d.line, d.col});
+        boundary();
+        if (l.k == LK::Dyn) {
+          emit(OpCode::RefDyn, 1, 2, l.idx);  // Execute code: the caller's name becomes its local
+          if (!d.isArray) {
+            emit(OpCode::Pop, -1);
+            continue;
+          }
+        } else {
+          ref(l);
+        }
+        for (const ExprP& b : d.bounds) expr(*b);
+        emit(OpCode::ReDim, -1 - static_cast<int>(d.bounds.size()), static_cast<uint8_t>(d.bounds.size()), 0,
+             d.bounds.empty() ? 0 : 2);
+      }
+    }
+    boundary();
   }
 
   void load(const Loc& l) {
@@ -306,10 +364,55 @@ struct CompileScope {
     }
   }
 
-  // Pushes one argument: a reference when it names a variable (ByRef).
+  // True when e, a name with parentheses, is the function itself inside
+  // Function e: a recursive call, not its return value.
+  bool isSelfCall(const Expr& e, const Loc& l) const {
+    return e.kind == EK::Call && l.k == LK::Local && l.idx == p->retSlot && p->retSlot >= 0 && !e.args.empty();
+  }
+
+  // a(i), a(i)(j)... whose root is a variable: an element that a ByRef
+  // parameter binds to (locking its array while the call runs).
+  bool isElement(const Expr& e) {
+    if (e.kind != EK::Call || e.args.empty()) return false;
+    const Expr& b = *e.a;
+    if (b.kind == EK::Call) return isElement(b);
+    if (b.kind != EK::Name) return false;
+    Loc l = resolve(b.name);
+    return isVariable(l) && !isSelfCall(e, l);
+  }
+  bool needsLock(const std::vector<ExprP>& list) {
+    for (const ExprP& a : list)
+      if (isElement(*a)) return true;
+    return false;
+  }
+  // Pushes a reference to the element e (see isElement), or its value when
+  // at run time it is not an array element.
+  void elementRef(const Expr& e) {
+    checkDepth(e);
+    const Expr& b = *e.a;
+    int n;
+    if (b.kind == EK::Call) {
+      elementRef(b);
+      n = args(e.args, false);
+      emit(OpCode::ElemRef, -n, static_cast<uint8_t>(n));
+      return;
+    }
+    Loc l = resolve(b.name);
+    if (l.k == LK::Dyn) {
+      n = wideArgs(e.args, true);
+      emit(OpCode::CallDyn, 1 - n, 2, l.idx, wide(n, e));
+      return;
+    }
+    ref(l);
+    n = args(e.args, false);
+    emit(OpCode::ElemRef, -n, static_cast<uint8_t>(n));
+  }
+
+  // Pushes one argument: a reference when it names a variable or an array
+  // element (ByRef).
   void arg(const Expr& a) {
     if (a.kind == EK::Name) {
-      Loc l = resolve(a.name, false, true);
+      Loc l = resolve(a.name, true);
       if (isVariable(l)) {
         ref(l);
         return;
@@ -317,23 +420,44 @@ struct CompileScope {
       load(l);
       return;
     }
+    if (isElement(a)) {
+      elementRef(a);
+      return;
+    }
     expr(a);
   }
-  int args(const std::vector<ExprP>& list, bool byRef) {
+  // Calls of procedures and builtins carry their argument count in 16 bits
+  // (Array(...) of a thousand elements); indexing and members in 8.
+  int wideArgs(const std::vector<ExprP>& list, bool byRef) {
     for (const ExprP& a : list) {
       if (byRef) arg(*a);
       else expr(*a);
     }
-    if (list.size() > 0xFFFFFF) throw SyntaxError{1002, list[0]->line, list[0]->col};
     return static_cast<int>(list.size());
   }
-  // Calls and indexes keep their argument count in a (low byte) and c;
-  // member operations use c for their cache and take at most 255.
-  void emitArgc(OpCode op, int delta, int n, int32_t b = 0) {
-    emit(op, delta, static_cast<uint8_t>(n & 0xFF), b, static_cast<uint16_t>(n >> 8));
-  }
-  static void memberArgc(const std::vector<ExprP>& list) {
+  int args(const std::vector<ExprP>& list, bool byRef) {
     if (list.size() > 255) throw SyntaxError{1002, list[0]->line, list[0]->col};
+    return wideArgs(list, byRef);
+  }
+  static uint16_t wide(int n, const Expr& at) {
+    if (n > 0xFFFF) throw SyntaxError{1002, at.line, at.col};
+    return static_cast<uint16_t>(n);
+  }
+  // Index keeps its argument count in a (low byte) and c.
+  void emitIndex(int n, const Expr& at) {
+    uint16_t w = wide(n, at);
+    emit(OpCode::Index, -n, static_cast<uint8_t>(w & 0xFF), 0, static_cast<uint16_t>(w >> 8));
+  }
+  // A call whose arguments may bind array elements: the locks they take end
+  // with the call. `before` pushes what the call op expects under the arguments.
+  template <class Emit, class Before>
+  void lockedCall(const std::vector<ExprP>& list, Emit emitCall, Before before, bool wideCount = false) {
+    bool lock = needsLock(list);
+    if (lock) emit(OpCode::LockMark, 1);
+    before();
+    int n = wideCount ? wideArgs(list, true) : args(list, true);
+    emitCall(n);
+    if (lock) emit(OpCode::Unlock, -1, 1);
   }
 
   void withObject() {
@@ -367,9 +491,8 @@ struct CompileScope {
         emit(OpCode::PushEmpty, 1);  // the caller pops a statement's result
         return;
       }
-      Loc l = resolve(base->name, e.kind == EK::Call || statement);
-      if (e.kind == EK::Call && l.k == LK::Local && l.idx == p->retSlot && p->retSlot >= 0 && !e.args.empty()) {
-        // f(x) inside Function f is a recursive call, not the return value.
+      Loc l = resolve(base->name);
+      if (isSelfCall(e, l)) {
         if (cls) {
           auto it = cls->byName.find(foldName(base->name));
           if (it != cls->byName.end()) l = {LK::MeProc, it->second, {}};
@@ -380,23 +503,20 @@ struct CompileScope {
       int n;
       switch (l.k) {
         case LK::GlobalProc:
-          n = args(*argList, true);
-          emitArgc(OpCode::Call, 1 - n, n, l.idx);
+          lockedCall(*argList, [&](int k) { emit(OpCode::Call, 1 - k, 0, l.idx, wide(k, e)); });
           return;
         case LK::MeProc:
-          n = args(*argList, true);
-          emitArgc(OpCode::CallMe, 1 - n, n, l.idx);
+          lockedCall(*argList, [&](int k) { emit(OpCode::CallMe, 1 - k, 0, l.idx, wide(k, e)); });
           return;
         case LK::Builtin:
-          n = args(*argList, false);
-          // c carries the high bits of the count and, in its top bit, "called as a statement".
-          emit(OpCode::CallBuiltin, 1 - n, static_cast<uint8_t>(n & 0xFF), l.idx,
-               static_cast<uint16_t>((n >> 8) | (statement ? 0x8000 : 0)));
+          n = wideArgs(*argList, false);
+          emit(OpCode::CallBuiltin, 1 - n, statement ? 1 : 0, l.idx, wide(n, e));  // a: called as a statement
           return;
         case LK::Dyn:
           if (e.kind == EK::Call || statement) {
-            n = args(*argList, true);
-            emitArgc(OpCode::CallDyn, 1 - n, n, l.idx);
+            lockedCall(*argList, [&](int k) {
+              emit(OpCode::CallDyn, 1 - k, statement ? 1 : 0, l.idx, wide(k, e));
+            });
             return;
           }
           load(l);
@@ -404,26 +524,35 @@ struct CompileScope {
         default:
           load(l);
           if (e.kind == EK::Call) {
-            n = args(*argList, false);
-            emitArgc(OpCode::Index, -n, n);
+            n = wideArgs(*argList, false);
+            emitIndex(n, e);
           }
           return;
       }
     }
     if (base->kind == EK::Member) {
-      if (base->a) expr(*base->a);
-      else withObject();
-      memberArgc(*argList);
-      int n = args(*argList, true);
-      emit(statement ? OpCode::MemberCall : OpCode::Member, -n, static_cast<uint8_t>(n),
-           nameIndex(base->name), newCache());
+      int32_t name = nameIndex(base->name);
+      lockedCall(
+          *argList,
+          [&](int k) {
+            emit(statement ? OpCode::MemberCall : OpCode::Member, -k, static_cast<uint8_t>(k), name, newCache());
+          },
+          [&] {
+            if (base->a) expr(*base->a);
+            else withObject();
+          });
       return;
     }
     expr(*base);
     if (e.kind == EK::Call) {
-      int n = args(*argList, false);
-      emitArgc(OpCode::Index, -n, n);
+      int n = wideArgs(*argList, false);
+      emitIndex(n, e);
     }
+  }
+
+  template <class Emit>
+  void lockedCall(const std::vector<ExprP>& list, Emit emitCall) {
+    lockedCall(list, emitCall, [] {}, true);
   }
 
   // --- statements ---
@@ -444,24 +573,16 @@ struct CompileScope {
         break;
       }
       case SK::Dim:
-        for (const DimDecl& d : s.decls) {
-          Loc l = declare(d.name, d.line, d.col);
-          if (d.isArray) {
-            ref(l);
-            for (const ExprP& b : d.bounds) expr(*b);
-            emit(OpCode::ReDim, -1 - static_cast<int>(d.bounds.size()), static_cast<uint8_t>(d.bounds.size()), 0,
-                 d.bounds.empty() ? 0 : 2);
-          }
-        }
-        break;
+        break;  // hoisted (hoistDims)
       case SK::ReDim:
+        // ReDim declares a name nothing holds yet, even under Option Explicit:
+        // a global at the top level, else a local unless a global exists then.
         for (const DimDecl& d : s.decls) {
           Loc l = resolve(d.name);
-          if (!isVariable(l)) {
-            if (l.k == LK::Dyn && !unit->optionExplicit) l = declare(d.name, d.line, d.col);
-            else if (l.k != LK::Dyn) throw SyntaxError{1041, d.line, d.col};
-          }
-          ref(l);
+          if (l.k == LK::Dyn && isTop) l = declare(d.name, d.line, d.col);
+          if (!isVariable(l)) throw SyntaxError{1041, d.line, d.col};
+          if (l.k == LK::Dyn) emit(OpCode::RefDyn, 1, 1, l.idx);
+          else ref(l);
           for (const ExprP& b : d.bounds) expr(*b);
           emit(OpCode::ReDim, -1 - static_cast<int>(d.bounds.size()), static_cast<uint8_t>(d.bounds.size()), 0,
                s.preserve ? 1 : 0);
@@ -508,8 +629,10 @@ struct CompileScope {
       }
       case SK::Select: {
         int t = newLocal();
+        uint32_t from = here();
         expr(*s.value);
         emit(OpCode::StLocal, -1, kRaw, t);
+        uint32_t to = here();
         std::vector<size_t> ends;
         for (const CaseClause& cc : s.cases) {
           if (cc.values.empty()) {
@@ -533,6 +656,8 @@ struct CompileScope {
           patch(skip);
         }
         for (size_t j : ends) patch(j);
+        // Under On Error Resume Next a failing selector skips the whole Select.
+        p->resumeRanges.push_back({from, to, here()});
         break;
       }
       case SK::For: forLoop(s); break;
@@ -591,7 +716,7 @@ struct CompileScope {
     const Expr& t = *s.target;
     StoreMode mode = s.isSet ? kSet : kLet;
     if (t.kind == EK::Name) {
-      Loc l = resolve(t.name, false, true);
+      Loc l = resolve(t.name, true);
       if (!isVariable(l)) {
         if (l.k == LK::MeProc) {
           // Assigning to a property of the class from inside it.
@@ -637,7 +762,6 @@ struct CompileScope {
     if (base.kind == EK::Member) {
       if (base.a) expr(*base.a);
       else withObject();
-      memberArgc(t.args);
       int n = args(t.args, false);
       expr(*s.value);
       emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2 - n, static_cast<uint8_t>(n),
@@ -645,10 +769,9 @@ struct CompileScope {
       return;
     }
     if (base.kind == EK::Name) {
-      Loc l = resolve(base.name, false, true);
+      Loc l = resolve(base.name, true);
       if (l.k == LK::MeProc) {
         emit(OpCode::PushMe, 1);
-        memberArgc(t.args);
         int n = args(t.args, false);
         expr(*s.value);
         emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2 - n, static_cast<uint8_t>(n),
@@ -657,7 +780,6 @@ struct CompileScope {
       }
       if (isVariable(l)) {
         ref(l);
-        memberArgc(t.args);
         int n = args(t.args, false);
         expr(*s.value);
         emit(s.isSet ? OpCode::IndexSet : OpCode::IndexLet, -2 - n, static_cast<uint8_t>(n));
@@ -667,20 +789,26 @@ struct CompileScope {
       emit(OpCode::Illegal, -1);
       return;
     }
+    if (isElement(base)) {
+      // a(0)(1) = x: into the array held in a(0), itself in place.
+      emit(OpCode::LockMark, 1);
+      elementRef(base);
+      int n = args(t.args, false);
+      expr(*s.value);
+      emit(s.isSet ? OpCode::IndexSet : OpCode::IndexLet, -2 - n, static_cast<uint8_t>(n));
+      emit(OpCode::Unlock, -1, 0);
+      return;
+    }
     // Something like f(1)(2) = x: assign through the default member of the value.
     expr(base);
-    memberArgc(t.args);
     int n = args(t.args, false);
     expr(*s.value);
     emit(s.isSet ? OpCode::MemberSet : OpCode::MemberLet, -2 - n, static_cast<uint8_t>(n), -1, newCache());
   }
 
   void forLoop(const Stmt& s) {
-    Loc v = resolve(s.var);
-    if (!isVariable(v)) {
-      if (v.k == LK::Dyn) v = declare(s.var, s.line, s.col);
-      else throw SyntaxError{1040, s.line, s.col};
-    }
+    Loc v = resolve(s.var, true);
+    if (!isVariable(v)) throw SyntaxError{1040, s.line, s.col};
     int temps = newLocal();
     newLocal();
     expr(*s.from);
@@ -704,11 +832,8 @@ struct CompileScope {
   }
 
   void forEach(const Stmt& s) {
-    Loc v = resolve(s.var);
-    if (!isVariable(v)) {
-      if (v.k == LK::Dyn) v = declare(s.var, s.line, s.col);
-      else throw SyntaxError{1040, s.line, s.col};
-    }
+    Loc v = resolve(s.var, true);
+    if (!isVariable(v)) throw SyntaxError{1040, s.line, s.col};
     int temps = newLocal();
     newLocal();
     if (temps > 0xFFFF) throw SyntaxError{1001, s.line, s.col};
@@ -795,8 +920,45 @@ Proc* newProc(Engine& eng, std::vector<std::unique_ptr<Proc>>& store, const Proc
   return raw;
 }
 
-void compileBody(Engine& eng, Unit* u, Proc* p, const ProcDecl& d, ClassDef* cls) {
+// Builtin function names among those a block assigns: in its scope they
+// are variables once assigned.
+void assignedBuiltins(const std::vector<const Expr*>& names, const std::vector<const Stmt*>& decls,
+                      std::unordered_set<u16>& out) {
+  auto add = [&](u16v n) {
+    if (findBuiltin(n)) out.insert(foldName(n));
+  };
+  for (const Expr* n : names) add(n->name);
+  for (const Stmt* s : decls) {
+    if (s->kind == SK::For || s->kind == SK::ForEach) add(s->var);
+    else if (s->kind == SK::ReDim)
+      for (const DimDecl& d : s->decls) add(d.name);
+  }
+}
+
+bool isExecuteCall(const Expr* e) {
+  if (e && e->kind == EK::Call) e = e->a.get();
+  return e && e->kind == EK::Name && foldName(e->name) == u"execute";
+}
+
+bool runsExecute(const Block& b) {
+  for (const StmtP& s : b) {
+    if (s->kind == SK::Execute && !s->global) return true;
+    if (s->kind == SK::Call && isExecuteCall(s->target.get())) return true;
+    if (s->kind == SK::Assign && s->value && isExecuteCall(s->value.get())) return true;
+    for (const Block& bl : s->blocks)
+      if (runsExecute(bl)) return true;
+    if (runsExecute(s->body) || runsExecute(s->elseBlock)) return true;
+    for (const CaseClause& cc : s->cases)
+      if (runsExecute(cc.body)) return true;
+  }
+  return false;
+}
+
+void compileBody(Engine& eng, Unit* u, Proc* p, const ProcDecl& d, ClassDef* cls,
+                 const std::unordered_set<u16>* unitDyn) {
   CompileScope sc(eng, u, p, cls, false);
+  sc.unitDyn = unitDyn;
+  sc.runsExecute = runsExecute(d.body);
   for (const ParamDecl& prm : d.params) {
     u16 f = foldName(prm.name);
     if (sc.locals.count(f)) throw SyntaxError{1041, d.line, d.col};
@@ -805,13 +967,53 @@ void compileBody(Engine& eng, Unit* u, Proc* p, const ProcDecl& d, ClassDef* cls
   if (d.kind == ProcKind::Function || d.kind == ProcKind::PropGet) {
     p->retSlot = sc.newLocal(d.name);
   }
+  std::vector<const Expr*> names;
+  std::vector<const Stmt*> decls;
+  collectTop(d.body, names, decls);
+  assignedBuiltins(names, decls, sc.dynNames);
+  sc.hoistDims(decls);
   sc.block(d.body);
   sc.finish();
 }
 
+// Execute and Eval code inside a procedure: the caller's locals arrive as
+// references, in the scope's order, as the code's first locals.
+void bindParams(CompileScope& sc, const std::vector<ScopeVar>& scope) {
+  for (const ScopeVar& v : scope) {
+    int s = sc.newLocal();
+    if (!v.implicit) {
+      sc.locals[v.name] = s;
+    } else {
+      int32_t ni = sc.nameIndex(v.name);
+      sc.p->dynLocals[ni] = s;
+      const BuiltinDef* b = findBuiltin(v.name);
+      sc.p->dynBuiltin[ni] = b ? builtinSlot(b) : -1;
+      sc.boundDyn[v.name] = ni;
+    }
+  }
+  sc.p->nparams = static_cast<int>(scope.size());
+  sc.p->byVal.assign(scope.size(), 0);
+}
+
 }  // namespace
 
-Proc* Compiler::compileProgram(Program& prog, const Frame* ctx) {
+void programNames(const Program& prog, std::vector<u16>& declared, std::vector<u16>& assigned) {
+  std::vector<const Expr*> names;
+  std::vector<const Stmt*> decls;
+  collectTop(prog.body, names, decls);
+  for (const Expr* n : names) assigned.push_back(foldName(n->name));
+  for (const Stmt* s : decls) {
+    if (s->kind == SK::Dim) {
+      for (const DimDecl& d : s->decls) declared.push_back(foldName(d.name));
+    } else if (s->kind == SK::ReDim) {
+      for (const DimDecl& d : s->decls) assigned.push_back(foldName(d.name));
+    } else if (s->kind == SK::For || s->kind == SK::ForEach) {
+      assigned.push_back(foldName(s->var));
+    }
+  }
+}
+
+Proc* Compiler::compileProgram(Program& prog, const std::vector<ScopeVar>* scope, ClassDef* ctxCls) {
   unit_->optionExplicit = unit_->optionExplicit || prog.optionExplicit;
   std::vector<std::pair<Proc*, const ProcDecl*>> bodies;
   std::vector<std::pair<ClassDef*, const ClassDecl*>> classes;
@@ -897,11 +1099,14 @@ Proc* Compiler::compileProgram(Program& prog, const Frame* ctx) {
   }
 
   // Top-level declarations and names.
-  bool topIsGlobal = ctx == nullptr;
+  bool topIsGlobal = scope == nullptr;
+  std::vector<const Expr*> names;
+  std::vector<const Stmt*> decls;
+  collectTop(prog.body, names, decls);
   if (topIsGlobal) {
-    std::vector<const Expr*> names;
-    std::vector<const Stmt*> decls;
-    collectTop(prog.body, names, decls);
+    // Builtin names assigned here become globals only when assigned: until
+    // then they still call the builtin.
+    assignedBuiltins(names, decls, topDyn_);
     for (const Stmt* s : decls) {
       if (s->kind == SK::Const) {
         for (const ConstDecl& c : s->consts) {
@@ -923,71 +1128,63 @@ Proc* Compiler::compileProgram(Program& prog, const Frame* ctx) {
           if (g < 0) g = eng_.addGlobal(d.name);
           eng_.global(g).declared = true;
         }
-      } else if (!unit_->optionExplicit) {
-        if (s->kind == SK::ReDim) {
-          for (const DimDecl& d : s->decls)
-            if (eng_.findGlobal(d.name) < 0) eng_.addGlobal(d.name);
-        } else if (eng_.findGlobal(s->var) < 0) {
-          eng_.addGlobal(s->var);
+      } else if (s->kind == SK::ReDim) {
+        // ReDim declares, Option Explicit or not.
+        for (const DimDecl& d : s->decls) {
+          if (findBuiltin(d.name)) continue;
+          int32_t g = eng_.findGlobal(d.name);
+          if (g < 0) {
+            g = eng_.addGlobal(d.name);
+            eng_.global(g).declared = true;
+          }
         }
+      } else if (!unit_->optionExplicit && !findBuiltin(s->var) && eng_.findGlobal(s->var) < 0) {
+        eng_.addGlobal(s->var);
       }
     }
     if (!unit_->optionExplicit) {
       for (const Expr* n : names) {
         if (eng_.findGlobal(n->name) >= 0) continue;
         if (findBuiltin(n->name) || findConstant(n->name)) continue;
-        u16 f = foldName(n->name);
-        if (f == u"execute" || f == u"executeglobal") continue;
         eng_.addGlobal(n->name);
       }
     }
   }
 
-  for (auto& [p, d] : bodies) compileBody(eng_, unit_, p, *d, p->cls);
+  for (auto& [p, d] : bodies) compileBody(eng_, unit_, p, *d, p->cls, &topDyn_);
 
   // Top-level code.
   auto top = std::make_unique<Proc>();
   top->name = u"<global>";
   top->unit = unit_;
-  top->isDynamic = ctx != nullptr;
+  top->isDynamic = !topIsGlobal;
+  top->isGlobalCode = topIsGlobal;
   Proc* raw = top.get();
   eng_.procs_.push_back(std::move(top));
-  CompileScope sc(eng_, unit_, raw, ctx ? ctx->proc->cls : nullptr, topIsGlobal);
-  if (ctx) {
-    // The caller's locals come first, as references to its slots.
-    for (const auto& [name, slot] : ctx->proc->localNames) {
-      (void)slot;
-      int s = sc.newLocal();
-      sc.locals[name] = s;
-      raw->localNames.emplace_back(name, s);
-    }
-    raw->nparams = static_cast<int>(ctx->proc->localNames.size());
-    raw->byVal.assign(raw->nparams, 0);
+  CompileScope sc(eng_, unit_, raw, topIsGlobal ? nullptr : ctxCls, topIsGlobal);
+  sc.unitDyn = &topDyn_;
+  if (scope) {
+    sc.bound = true;
+    bindParams(sc, *scope);
   }
+  sc.hoistDims(decls);
   sc.block(prog.body);
   sc.finish();
   return raw;
 }
 
-Proc* Compiler::compileEval(Expr& e, const Frame* ctx) {
+Proc* Compiler::compileEval(Expr& e, const std::vector<ScopeVar>* scope, ClassDef* cls) {
   auto top = std::make_unique<Proc>();
   top->name = u"<eval>";
   top->unit = unit_;
   top->isDynamic = true;
+  top->isGlobalCode = scope == nullptr;
   top->kind = ProcKind::Function;
   Proc* raw = top.get();
   eng_.procs_.push_back(std::move(top));
-  CompileScope sc(eng_, unit_, raw, ctx && ctx->proc ? ctx->proc->cls : nullptr, false);
-  if (ctx) {
-    for (const auto& [name, slot] : ctx->proc->localNames) {
-      (void)slot;
-      int s = sc.newLocal();
-      sc.locals[name] = s;
-      raw->localNames.emplace_back(name, s);
-    }
-    raw->nparams = static_cast<int>(ctx->proc->localNames.size());
-    raw->byVal.assign(raw->nparams, 0);
-  }
+  CompileScope sc(eng_, unit_, raw, cls, false);
+  sc.bound = true;
+  if (scope) bindParams(sc, *scope);
   raw->retSlot = sc.newLocal();
   sc.p->stmts.push_back({0, e.line, e.col});
   sc.expr(e);

@@ -62,6 +62,7 @@ void Engine::reset() {
   for (auto& g : globals_) g->value.clear();
   globals_.clear();
   globalIndex_.clear();
+  builtinGlobals_.clear();
   hostObjects_.clear();
   classes_.clear();
   deadClasses_.clear();
@@ -87,6 +88,12 @@ int32_t Engine::addGlobal(u16v name) {
   globals_.push_back(std::move(g));
   int32_t idx = static_cast<int32_t>(globals_.size() - 1);
   globalIndex_[foldName(name)] = idx;
+  if (const BuiltinDef* b = findBuiltin(name)) {
+    // From now on the name is the script's: code compiled before binds to it.
+    size_t slot = static_cast<size_t>(builtinSlot(b));
+    if (builtinGlobals_.size() <= slot) builtinGlobals_.resize(slot + 1, -1);
+    builtinGlobals_[slot] = idx;
+  }
   return idx;
 }
 
@@ -194,7 +201,7 @@ Proc* Engine::compileTop(u16v text) {
     Program prog = parseProgram(text);
     units_.push_back(std::make_unique<Unit>());
     Compiler c(*this, units_.back().get());
-    return c.compileProgram(prog, nullptr);
+    return c.compileProgram(prog, nullptr, nullptr);
   } catch (const SyntaxError& e) {
     reportSyntax(e, text);
   } catch (const ScriptError& e) {
@@ -238,17 +245,51 @@ bool Engine::addCode(u16v text) {
   return true;
 }
 
+// The locals of a running procedure that Execute or Eval code sees. With the
+// Execute text, the names it declares or first assigns become the
+// procedure's locals too (FrameExtra), visible to the rest of the procedure.
+std::vector<ScopeVar> Engine::bindScope(Frame& owner, const Program* prog) {
+  std::vector<ScopeVar> out;
+  std::unordered_map<u16, size_t> seen;
+  auto push = [&](const u16& name, Variant* target, bool implicit) {
+    if (seen.emplace(name, out.size()).second) out.push_back({name, target, implicit});
+  };
+  for (const LocalName& ln : owner.proc->localNames) push(ln.name, &owner.base[ln.slot].deref(), ln.implicit);
+  if (owner.extras)
+    for (FrameExtra& x : *owner.extras) push(x.name, &x.value, x.implicit);
+  if (!prog) return out;
+  std::vector<u16> declared, assigned;
+  programNames(*prog, declared, assigned);
+  auto add = [&](const u16& name, bool implicit) {
+    if (!owner.extras) owner.extras = std::make_unique<std::deque<FrameExtra>>();
+    owner.extras->push_back({name, implicit, Variant()});
+    push(name, &owner.extras->back().value, implicit);
+  };
+  for (const u16& name : declared)
+    if (!seen.count(name)) add(name, false);
+  ClassDef* cls = owner.proc->cls;
+  for (const u16& name : assigned) {
+    if (seen.count(name) || (cls && cls->byName.count(name))) continue;
+    if (findGlobal(name) >= 0 || findConstant(name)) continue;
+    add(name, true);
+  }
+  return out;
+}
+
 void Engine::execute(u16v code, bool global) {
   Frame* ctx = frames.empty() ? nullptr : frames.back();
-  // At the top level, Execute works on globals just like ExecuteGlobal.
-  if (ctx && ctx->proc->name == u"<global>" && !ctx->proc->isDynamic) global = true;
-  if (ctx && ctx->proc->isDynamic && ctx->proc->localNames.empty()) global = true;
+  // Global code (the top level, ExecuteGlobal's) has no locals: Execute there
+  // works on globals just like ExecuteGlobal.
+  Frame* owner = ctx ? ctx->owner : nullptr;
+  if (!owner) global = true;
   Proc* top;
+  std::vector<ScopeVar> scope;
   try {
     Program prog = parseProgram(code);
     units_.push_back(std::make_unique<Unit>());
     Compiler c(*this, units_.back().get());
-    top = c.compileProgram(prog, global ? nullptr : ctx);
+    if (!global) scope = bindScope(*owner, &prog);
+    top = c.compileProgram(prog, global ? nullptr : &scope, global ? nullptr : owner->proc->cls);
     top->isDynamic = true;
   } catch (const SyntaxError& e) {
     ScriptError se;
@@ -259,23 +300,21 @@ void Engine::execute(u16v code, bool global) {
   }
   Variant* base = sp_;
   int n = 0;
-  if (!global && ctx) {
-    for (const auto& [name, slot] : ctx->proc->localNames) {
-      (void)name;
-      base[n++] = Variant::reference(&ctx->base[slot].deref());
-    }
-  }
-  runFrame(top, ctx ? ctx->me : nullptr, base, n);
+  for (const ScopeVar& v : scope) base[n++] = Variant::reference(v.target);
+  runFrame(top, ctx ? ctx->me : nullptr, base, n, global ? nullptr : owner);
 }
 
 Variant Engine::eval(u16v code) {
   Frame* ctx = frames.empty() ? nullptr : frames.back();
+  Frame* owner = ctx ? ctx->owner : nullptr;
   Proc* p;
+  std::vector<ScopeVar> scope;
   try {
     ExprP e = parseExpression(code);
     units_.push_back(std::make_unique<Unit>());
     Compiler c(*this, units_.back().get());
-    p = c.compileEval(*e, ctx);
+    if (owner) scope = bindScope(*owner, nullptr);
+    p = c.compileEval(*e, owner ? &scope : nullptr, owner ? owner->proc->cls : nullptr);
   } catch (const SyntaxError& e) {
     ScriptError se;
     se.number = e.number;
@@ -285,13 +324,8 @@ Variant Engine::eval(u16v code) {
   }
   Variant* base = sp_;
   int n = 0;
-  if (ctx) {
-    for (const auto& [name, slot] : ctx->proc->localNames) {
-      (void)name;
-      base[n++] = Variant::reference(&ctx->base[slot].deref());
-    }
-  }
-  return runFrame(p, ctx ? ctx->me : nullptr, base, n);
+  for (const ScopeVar& v : scope) base[n++] = Variant::reference(v.target);
+  return runFrame(p, ctx ? ctx->me : nullptr, base, n, owner);
 }
 
 namespace {
@@ -324,11 +358,10 @@ Variant Engine::createObject(u16v progId) {
 }
 
 Variant Engine::newObject(u16v className) {
+  // The built-in class comes first: a script class of its name does not replace it.
+  if (foldName(className) == u"regexp") return Variant::object(newRegExp());
   ClassDef* c = findClass(className);
-  if (!c) {
-    if (foldName(className) == u"regexp") return Variant::object(newRegExp());
-    raise(506);
-  }
+  if (!c) raise(506);
   auto* o = new ScriptObject(*this, c);
   Variant v = Variant::object(o);
   if (c->init) callProc(c->init, o, Args{});
@@ -383,7 +416,7 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
       if (args.n > 1) {
         if (fv.vt != vtArray) raise(13);
         ArrayRep* a = fv.a;
-        if (a->refs > 1) {
+        if (sharedArray(a)) {
           fv = Variant::array(a->clone());
           a = fv.a;
         }

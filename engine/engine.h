@@ -20,7 +20,7 @@ enum class OpCode : uint8_t {
   LdLocal, StLocal, RefLocal,
   LdGlobal, StGlobal, RefGlobal,
   LdField, StField, RefField,
-  LdDyn, StDyn, RefDyn,
+  LdDyn, StDyn, RefDyn,  // RefDyn a: 1 ReDim (creates the name even under Option Explicit), 2 Dim
   Illegal,     // assignment to a constant: 501
   Add, Sub, Mul, Div, IntDiv, Mod, Pow, Concat, Neg, Not, And, Or, Xor, Eqv, Imp, Cmp, Is,
   Jmp, JmpFalse, JmpTrue,
@@ -31,15 +31,18 @@ enum class OpCode : uint8_t {
   AddTo,       // [ref, value] -> var = var + value
   EachInit,    // [collection] -> iterator into temps at b
   EachNext,    // pushes the next element or jumps to b; temps at c
-  Call,        // script procedure b with a args
-  CallMe,      // class procedure b (index in the class's proc list) on Me
-  CallBuiltin, // builtin table index b
-  CallDyn,     // name b, resolved at run time
+  Call,        // script procedure b with c args
+  CallMe,      // class procedure b (index in the class's proc list) on Me, c args
+  CallBuiltin, // builtin table index b, c args
+  CallDyn,     // name b, resolved at run time, c args; a: 1 statement, 2 an array element by reference
   Index,       // [base, args...] -> element or default member
   Member,      // [obj, args...] -> obj.name(args)   (b: name, c: cache)
   MemberCall,  // same, as a statement (Method kind)
   MemberLet,   // [obj, args..., value]
   MemberSet,
+  ElemRef,     // [ref, args...] -> reference to the array element (array locked), else its value
+  LockMark,    // pushes the depth of the element-lock stack
+  Unlock,      // releases element locks down to the mark; a: 1 the mark is under a result
   IndexLet,    // [ref, args..., value]
   IndexSet,
   New,         // class name b
@@ -69,6 +72,33 @@ struct StmtPos {
 struct ClassDef;
 struct Unit;
 
+// Set in Variant::flags of a slot that holds a procedure's implicit local
+// once it exists: until then the name reads through to globals and builtins.
+constexpr uint16_t kFlagLive = 0x4000;
+
+// A named local of a procedure; implicit ones are the names it uses without
+// declaring them (see kFlagLive).
+struct LocalName {
+  u16 name;  // folded
+  int slot;
+  bool implicit;
+};
+
+// A local of a running procedure, as Execute and Eval code binds to it.
+struct ScopeVar {
+  u16 name;  // folded
+  Variant* target;
+  bool implicit;
+};
+
+// pc range whose errors, under On Error Resume Next, continue at `at`.
+struct ResumeRange {
+  uint32_t from, to, at;
+};
+
+// An array whose refs include element locks is shared only beyond them.
+inline bool sharedArray(const ArrayRep* a) { return a->refs - a->locks > 1; }
+
 struct MemberCache {
   const void* key = nullptr;
   int32_t id = 0;
@@ -79,6 +109,7 @@ struct Proc {
   ProcKind kind = ProcKind::Sub;
   bool isPublic = true;
   bool isDynamic = false;  // code of Execute/Eval: errors are placed at the caller
+  bool isGlobalCode = false;  // runs in the global scope (a script's or ExecuteGlobal's top level)
   int nparams = 0;
   std::vector<uint8_t> byVal;
   int nlocals = 0;  // params, return slot, locals and temps
@@ -90,9 +121,11 @@ struct Proc {
   std::vector<StmtPos> stmts;       // statement starts, by pc
   std::vector<uint32_t> boundaries; // where On Error Resume Next continues
   std::vector<MemberCache> caches;
-  std::vector<int32_t> dynLocals;   // for LdDyn: fallback local slot per name index (-1: none)
+  std::vector<int32_t> dynLocals;   // for LdDyn: slot of the implicit local per name index (-1: none)
   std::vector<int32_t> dynCache;    // for LdDyn: resolved global index per name index (-1: not yet)
-  std::vector<std::pair<u16, int>> localNames;  // folded name -> slot, for Execute/Eval
+  std::vector<int32_t> dynBuiltin;  // for LdDyn: builtin slot the name falls back to (-1: none)
+  std::vector<LocalName> localNames;  // for Execute/Eval
+  std::vector<ResumeRange> resumeRanges;
   ClassDef* cls = nullptr;
   Unit* unit = nullptr;
 };
@@ -155,11 +188,21 @@ class ScriptObject final : public Object {
   void destroy() override;
 };
 
+// A local that Execute code added to a running procedure.
+struct FrameExtra {
+  u16 name;  // folded
+  bool implicit;
+  Variant value;
+};
+
 struct Frame {
   Proc* proc;
   ScriptObject* me;
   Variant* base;
   bool resumeNext = false;
+  Frame* owner = nullptr;  // whose locals the code sees (itself, or Execute's caller); null: global scope
+  size_t lockBase = 0;     // element locks held when the frame began
+  std::unique_ptr<std::deque<FrameExtra>> extras{};
 };
 
 // Thrown past every error handler: time-outs and host-requested aborts.
@@ -195,7 +238,7 @@ class Engine {
 
   // --- used by the VM, builtins and objects ---
   Variant callProc(Proc* p, ScriptObject* me, Args args);
-  Variant runFrame(Proc* p, ScriptObject* me, Variant* base, int argc);
+  Variant runFrame(Proc* p, ScriptObject* me, Variant* base, int argc, Frame* owner = nullptr);
   Variant eval(u16v code);                    // Eval in the current scope
   void execute(u16v code, bool global);       // Execute / ExecuteGlobal
   Variant getRef(u16v name);
@@ -219,6 +262,8 @@ class Engine {
   // Slots of the VM stack that are not Empty although no frame runs: 0 when
   // every run so far left the stack as it found it.
   size_t staleStackSlots() const;
+  // Array elements bound to ByRef parameters right now (0 between runs).
+  size_t elementLocks() const { return elemLocks_.size(); }
 
  private:
   friend class Compiler;
@@ -229,7 +274,18 @@ class Engine {
   void placeError(const Proc& p, uint32_t fault);
   void reportSyntax(const SyntaxError& e, u16v text);
   void reportRuntime(const ScriptError& e);
-  Variant callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc);
+  struct DynTarget {
+    Variant* var = nullptr;  // a live local or a global variable
+    Global* g = nullptr;     // a global procedure or constant (var is set for constants)
+    const BuiltinDef* fn = nullptr;
+  };
+  DynTarget findDyn(Frame& f, int32_t nameIdx);
+  Variant* createDyn(Frame& f, int32_t nameIdx);
+  Variant callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc, uint16_t flags);
+  Variant elementRef(Variant& target, Variant* args, int argc);
+  void releaseLocks(size_t depth);
+  void unlockElement(const Variant* elem);
+  std::vector<ScopeVar> bindScope(Frame& owner, const Program* prog);
   Variant indexValue(Variant& base, Variant* args, int argc);
   void indexStore(Variant& target, Variant* args, int argc, Variant& value, bool isSet);
   Variant member(Frame& f, const Ins& in, Variant& obj, Variant* args, int argc, InvokeKind kind);
@@ -240,11 +296,13 @@ class Engine {
 
   std::vector<std::unique_ptr<Global>> globals_;
   std::unordered_map<u16, int32_t> globalIndex_;
+  std::vector<int32_t> builtinGlobals_;  // by builtin slot: the global of that name (-1: none)
   std::unordered_map<u16, std::unique_ptr<ClassDef>> classes_;
   std::vector<std::unique_ptr<Proc>> procs_;   // every compiled procedure (kept until reset)
   std::vector<std::unique_ptr<ClassDef>> deadClasses_;
   std::vector<std::unique_ptr<Unit>> units_;
   std::vector<std::pair<u16, Ref<Object>>> hostObjects_;
+  std::vector<ArrayRep*> elemLocks_;  // arrays whose elements are bound ByRef, innermost last
   Ref<ErrObject> err_;
   Ref<Object> globalObject_;
   ScriptErrorInfo error_;

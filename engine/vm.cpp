@@ -30,7 +30,7 @@ int32_t subscript(const Variant& v) {
 // Makes the array in v unshared before an element is written.
 ArrayRep* ownArray(Variant& v) {
   ArrayRep* a = v.a;
-  if (a->refs > 1) {
+  if (sharedArray(a)) {
     ArrayRep* c = a->clone();
     v = Variant::array(c);
     return c;
@@ -184,6 +184,8 @@ Variant Engine::member(Frame& f, const Ins& in, Variant& objIn, Variant* args, i
 
 void Engine::redim(Variant& targetIn, Variant* bounds, int n, bool preserve, bool fixed) {
   Variant& target = targetIn.deref();
+  // A fixed or locked array refuses before its new bounds are even read.
+  if (target.vt == vtArray && (target.a->fixed || target.a->locks > 0)) raise(10);
   std::vector<Bound> dims;
   for (int i = 0; i < n; ++i) {
     int32_t ub = subscript(bounds[i]);
@@ -192,7 +194,6 @@ void Engine::redim(Variant& targetIn, Variant* bounds, int n, bool preserve, boo
   }
   if (target.vt == vtArray) {
     ArrayRep* old = target.a;
-    if (old->fixed || old->locks > 0) raise(10);
     if (preserve && !old->dims.empty()) {
       if (old->rank() != dims.size()) raise(9);
       for (size_t k = 0; k + 1 < dims.size(); ++k)
@@ -232,7 +233,8 @@ bool Engine::eachNext(Variant* slots, Variant& out) {
   if (slots[0].vt == vtArray) {
     ArrayRep* a = slots[0].a;
     int32_t k = slots[1].l;
-    if (static_cast<size_t>(k) >= a->data.size()) return false;
+    // An unallocated dynamic array (Dim a()) has no dimensions and no elements.
+    if (a->dims.empty() || static_cast<size_t>(k) >= a->data.size()) return false;
     out = a->data[static_cast<size_t>(k)];
     slots[1].l = k + 1;
     return true;
@@ -244,25 +246,107 @@ bool Engine::eachNext(Variant* slots, Variant& out) {
   return false;
 }
 
-Variant Engine::callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc) {
+// A name the compiler left to run time: the procedure's own local once it
+// exists, else a global, else a builtin function of that name.
+Engine::DynTarget Engine::findDyn(Frame& f, int32_t ni) {
   Proc* p = f.proc;
-  int32_t g = p->dynCache[nameIdx];
-  if (g < 0) g = findGlobal(p->names[nameIdx]);
-  if (g >= 0) {
-    p->dynCache[nameIdx] = g;
-    Global& gl = *globals_[g];
-    if (gl.proc) {
-      Variant* base = sp_;
-      for (int i = 0; i < argc; ++i) base[i] = args[i];
-      sp_ += argc;
-      Variant r = runFrame(gl.proc, nullptr, base, argc);
-      return r;
-    }
-    return indexValue(gl.value, args, argc);
+  if (int32_t slot = p->dynLocals[ni]; slot >= 0) {
+    Variant& v = f.base[slot].deref();
+    if (v.flags & kFlagLive) return {&v, nullptr, nullptr};
   }
-  int32_t local = p->dynLocals[nameIdx];
-  if (local >= 0 && argc == 0) return f.base[local].deref();
-  raise(35);
+  int32_t g = p->dynCache[ni];
+  if (g < 0) {
+    g = findGlobal(p->names[ni]);
+    if (g >= 0) p->dynCache[ni] = g;
+  }
+  if (g >= 0) {
+    Global& gl = *globals_[g];
+    if (gl.proc) return {nullptr, &gl, nullptr};
+    return {&gl.value, gl.isConst ? &gl : nullptr, nullptr};
+  }
+  if (p->dynBuiltin[ni] >= 0) return {nullptr, nullptr, builtinBySlot(p->dynBuiltin[ni])};
+  return {};
+}
+
+// The first assignment to a name that nothing holds: in a procedure it
+// becomes the procedure's local, at the top level a global.
+Variant* Engine::createDyn(Frame& f, int32_t ni) {
+  Proc* p = f.proc;
+  if (int32_t slot = p->dynLocals[ni]; slot >= 0) {
+    Variant& v = f.base[slot].deref();
+    v.flags |= kFlagLive;
+    return &v;
+  }
+  int32_t g = addGlobal(p->names[ni]);
+  p->dynCache[ni] = g;
+  return &globals_[g]->value;
+}
+
+// name(args) for a name bound at run time: index a variable, call a
+// procedure or builtin. flags: 1 a statement, 2 an argument that binds ByRef
+// (an array element is then passed by reference).
+Variant Engine::callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc, uint16_t flags) {
+  DynTarget t = findDyn(f, nameIdx);
+  if (t.var) {
+    if ((flags & 2) && argc > 0 && t.var->vt == vtArray) return elementRef(*t.var, args, argc);
+    return indexValue(*t.var, args, argc);
+  }
+  if (t.g) {
+    Variant* base = sp_;
+    for (int i = 0; i < argc; ++i) base[i] = args[i];
+    sp_ += argc;
+    return runFrame(t.g->proc, nullptr, base, argc);
+  }
+  if (t.fn) {
+    if (argc < t.fn->minArgs || (t.fn->maxArgs >= 0 && argc > t.fn->maxArgs)) raise(450);
+    return t.fn->fn(*this, Args{args, argc});
+  }
+  // A call statement: "Sub or Function not defined". Inside an expression
+  // the name is read as a variable first: undefined under Option Explicit,
+  // else Empty, which cannot take arguments.
+  if (flags & 1) raise(35);
+  raise(f.proc->unit->optionExplicit ? 500 : 13);
+}
+
+// A reference to an element of the array in target, which stays locked
+// (ReDim and Erase raise 10) until releaseLocks; the value when target holds
+// no array.
+Variant Engine::elementRef(Variant& targetIn, Variant* args, int argc) {
+  Variant& target = targetIn.deref();
+  if (target.vt != vtArray || argc == 0) return indexValue(target, args, argc);
+  ArrayRep* a = ownArray(target);
+  if (static_cast<size_t>(argc) != a->rank() || argc > 64) raise(9);
+  int32_t subs[64];
+  for (int i = 0; i < argc; ++i) subs[i] = subscript(args[i]);
+  long long k = a->flatIndex(subs, argc);
+  if (k < 0) raise(9);
+  elemLocks_.push_back(a);
+  a->addRef();
+  ++a->locks;
+  return Variant::reference(&a->data[static_cast<size_t>(k)]);
+}
+
+void Engine::releaseLocks(size_t depth) {
+  while (elemLocks_.size() > depth) {
+    ArrayRep* a = elemLocks_.back();
+    elemLocks_.pop_back();
+    if (!a) continue;  // released early (unlockElement)
+    --a->locks;
+    a->release();
+  }
+}
+
+// Ends the lock that binding elem took, if elem is a locked array's element.
+void Engine::unlockElement(const Variant* elem) {
+  for (auto it = elemLocks_.rbegin(); it != elemLocks_.rend(); ++it) {
+    ArrayRep* a = *it;
+    if (a && !a->data.empty() && elem >= a->data.data() && elem < a->data.data() + a->data.size()) {
+      *it = nullptr;
+      --a->locks;
+      a->release();
+      return;
+    }
+  }
 }
 
 [[noreturn]] void Engine::stackOverflow() { raise(28); }
@@ -282,7 +366,7 @@ void Engine::placeError(const Proc& p, uint32_t fault) {
   errPlaced_ = true;
 }
 
-Variant Engine::runFrame(Proc* p, ScriptObject* me, Variant* base, int argc) {
+Variant Engine::runFrame(Proc* p, ScriptObject* me, Variant* base, int argc, Frame* owner) {
   char probe;
   if (argc != p->nparams || base + p->nlocals + p->maxStack + 8 > stackEnd_ ||
       reinterpret_cast<uintptr_t>(&probe) < cStackLimit_) {
@@ -292,7 +376,11 @@ Variant Engine::runFrame(Proc* p, ScriptObject* me, Variant* base, int argc) {
   }
   try {
     for (int i = 0; i < argc; ++i) {
-      if (base[i].vt == vtRef && p->byVal[i]) base[i] = Variant(*base[i].ref);
+      if (base[i].vt == vtRef && p->byVal[i]) {
+        Variant* target = base[i].ref;
+        base[i] = Variant(*target);
+        if (!elemLocks_.empty()) unlockElement(target);  // a ByVal copy leaves the array free
+      }
     }
     if (--budget_ < 0) checkTimeout();
   } catch (...) {
@@ -306,11 +394,18 @@ Variant Engine::runFrame(Proc* p, ScriptObject* me, Variant* base, int argc) {
   sp_ = end + 1;
   if (sp_ > stackHigh_) stackHigh_ = sp_;
   Frame f{p, me, base};
+  f.owner = p->isGlobalCode ? nullptr : owner ? owner : &f;
+  f.lockBase = elemLocks_.size();
   frames.push_back(&f);
   Ref<Object> keepMe(me);
   auto cleanup = [&] {
     frames.pop_back();
-    for (Variant* q = base; q < base + p->nlocals; ++q) q->clear();
+    releaseLocks(f.lockBase);
+    for (Variant* q = base; q < base + p->nlocals; ++q) {
+      q->clear();
+      q->flags = 0;
+    }
+    f.extras.reset();
     sp_ = savedSp;
   };
   try {
@@ -345,9 +440,16 @@ void Engine::execLoop(Frame& f) {
     for (Variant* q = opBase; q < sp; ++q) q->clear();
     sp = opBase;
     uint32_t fault = pc - 1;
+    releaseLocks(f.lockBase);
     if (f.resumeNext) {
       setErr(e);
       errPlaced_ = false;
+      for (const ResumeRange& r : p->resumeRanges) {
+        if (fault >= r.from && fault < r.to) {
+          pc = r.at;
+          return true;
+        }
+      }
       auto it = std::upper_bound(p->boundaries.begin(), p->boundaries.end(), fault);
       pc = it == p->boundaries.end() ? static_cast<uint32_t>(p->code.size() - 1) : *it;
       return true;
@@ -388,21 +490,17 @@ void Engine::execLoop(Frame& f) {
             *sp++ = f.me->fields[in.b];
             break;
           case OpCode::LdDyn: {
-            int32_t g = p->dynCache[in.b];
-            if (g < 0) {
-              g = findGlobal(p->names[in.b]);
-              if (g >= 0) p->dynCache[in.b] = g;
-            }
-            if (g >= 0) {
-              Global& gl = *globals_[g];
-              if (gl.proc) {
-                Variant r = runFrame(gl.proc, nullptr, sp, 0);
-                *sp++ = std::move(r);
-              } else {
-                *sp++ = gl.value;
-              }
-            } else if (p->dynLocals[in.b] >= 0) {
-              *sp++ = L[p->dynLocals[in.b]].deref();
+            DynTarget t = findDyn(f, in.b);
+            if (t.var) {
+              *sp++ = *t.var;
+            } else if (t.g) {
+              Variant r = runFrame(t.g->proc, nullptr, sp, 0);
+              *sp++ = std::move(r);
+            } else if (t.fn) {
+              if (t.fn->minArgs > 0) raise(450);
+              sp_ = std::max(sp_, sp + 1);
+              Variant r = t.fn->fn(*this, Args{sp, 0});
+              *sp++ = std::move(r);
             } else if (p->unit->optionExplicit) {
               raise(500);
             } else {
@@ -419,23 +517,11 @@ void Engine::execLoop(Frame& f) {
             else if (in.op == OpCode::StGlobal) target = &globals_[in.b]->value;
             else if (in.op == OpCode::StField) target = &f.me->fields[in.b];
             else {
-              int32_t g = p->dynCache[in.b];
-              if (g < 0) {
-                g = findGlobal(p->names[in.b]);
-                if (g >= 0) p->dynCache[in.b] = g;
-              }
-              if (g >= 0) {
-                if (globals_[g]->proc || globals_[g]->isConst) raise(501);
-                target = &globals_[g]->value;
-              } else if (p->dynLocals[in.b] >= 0) {
-                target = &L[p->dynLocals[in.b]].deref();
-              } else if (p->unit->optionExplicit) {
-                raise(500);
-              } else {
-                g = addGlobal(p->names[in.b]);
-                p->dynCache[in.b] = g;
-                target = &globals_[g]->value;
-              }
+              DynTarget t = findDyn(f, in.b);
+              if (t.g) raise(501);
+              if (t.var) target = t.var;
+              else if (p->unit->optionExplicit) raise(500);
+              else target = createDyn(f, in.b);
             }
             Variant& v = sp[-1];
             if (in.a == kLet) {
@@ -464,29 +550,32 @@ void Engine::execLoop(Frame& f) {
             *sp++ = Variant::reference(&f.me->fields[in.b]);
             break;
           case OpCode::RefDyn: {
-            int32_t g = p->dynCache[in.b];
-            if (g < 0) {
-              g = findGlobal(p->names[in.b]);
-              if (g >= 0) p->dynCache[in.b] = g;
+            // a: 0 a ByRef use, 1 ReDim (declares), 2 Dim in Execute code (the caller's local).
+            if (in.a == 2) {
+              Variant* v = createDyn(f, in.b);
+              *sp++ = Variant::reference(v);
+              break;
             }
-            if (g >= 0 && !globals_[g]->proc && !globals_[g]->isConst) {
-              *sp++ = Variant::reference(&globals_[g]->value);
-            } else if (g >= 0) {
-              Global& gl = *globals_[g];
-              if (gl.proc) {
-                Variant r = runFrame(gl.proc, nullptr, sp, 0);
-                *sp++ = std::move(r);
-              } else {
-                *sp++ = gl.value;
-              }
-            } else if (p->dynLocals[in.b] >= 0) {
-              *sp++ = Variant::reference(&L[p->dynLocals[in.b]].deref());
+            DynTarget t = findDyn(f, in.b);
+            if (t.var && !t.g) {
+              *sp++ = Variant::reference(t.var);
+            } else if (in.a == 1) {
+              if (t.g) raise(501);
+              *sp++ = Variant::reference(createDyn(f, in.b));
+            } else if (t.var) {
+              *sp++ = *t.var;
+            } else if (t.g) {
+              Variant r = runFrame(t.g->proc, nullptr, sp, 0);
+              *sp++ = std::move(r);
+            } else if (t.fn) {
+              if (t.fn->minArgs > 0) raise(450);
+              sp_ = std::max(sp_, sp + 1);
+              Variant r = t.fn->fn(*this, Args{sp, 0});
+              *sp++ = std::move(r);
             } else if (p->unit->optionExplicit) {
               raise(500);
             } else {
-              g = addGlobal(p->names[in.b]);
-              p->dynCache[in.b] = g;
-              *sp++ = Variant::reference(&globals_[g]->value);
+              *sp++ = Variant::reference(createDyn(f, in.b));
             }
             break;
           }
@@ -691,7 +780,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::Call: {
-            int argc = in.a | in.c << 8;
+            int argc = in.c;
             Variant* base = sp - argc;
             Global& gl = *globals_[in.b];
             Variant r;
@@ -706,7 +795,7 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::CallMe: {
-            int argc = in.a | in.c << 8;
+            int argc = in.c;
             Variant* base = sp - argc;
             const ClassMember& m = f.me->cls->members[in.b];
             Proc* t = m.get ? m.get : m.sub;
@@ -720,24 +809,39 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::CallBuiltin: {
-            int argc = in.a | (in.c & 0x7fff) << 8;
+            int argc = in.c;
             Variant* base = sp - argc;
+            if (static_cast<size_t>(in.b) < builtinGlobals_.size() && builtinGlobals_[in.b] >= 0) {
+              // A script procedure or variable of the builtin's name, made
+              // after this code was compiled (ExecuteGlobal, a later AddCode).
+              Global& gl = *globals_[builtinGlobals_[in.b]];
+              Variant r;
+              if (gl.proc) {
+                r = runFrame(gl.proc, nullptr, base, argc);
+              } else {
+                r = indexValue(gl.value, base, argc);
+                for (Variant* q = base; q < sp; ++q) q->clear();
+              }
+              sp = base;
+              *sp++ = std::move(r);
+              break;
+            }
             const BuiltinDef* def = builtinBySlot(in.b);
             if (argc < def->minArgs || (def->maxArgs >= 0 && argc > def->maxArgs)) raise(450);
             sp_ = std::max(sp_, sp + 1);
             Variant r = def->fn(*this, Args{base, argc});
-            if (def->use) checkBuiltinUse(*def, (in.c & 0x8000) != 0);  // top bit of c: called as a statement
+            if (def->use) checkBuiltinUse(*def, in.a != 0);  // a: called as a statement
             for (Variant* q = base; q < sp; ++q) q->clear();
             sp = base;
             *sp++ = std::move(r);
             break;
           }
           case OpCode::CallDyn: {
-            int argc = in.a | in.c << 8;
+            int argc = in.c;
             Variant* base = sp - argc;
             Variant* saved = sp_;
             sp_ = std::max(sp_, sp + 1);
-            Variant r = callDyn(f, in.b, base, argc);
+            Variant r = callDyn(f, in.b, base, argc, in.a);
             sp_ = saved;
             for (Variant* q = base; q < sp; ++q) q->clear();
             sp = base;
@@ -792,6 +896,27 @@ void Engine::execLoop(Frame& f) {
             sp = base - 1;
             break;
           }
+          case OpCode::ElemRef: {
+            int argc = in.a;
+            Variant* base = sp - argc;
+            Variant r = base[-1].vt == vtRef ? elementRef(*base[-1].ref, base, argc) : indexValue(base[-1], base, argc);
+            for (Variant* q = base - 1; q < sp; ++q) q->clear();
+            sp = base - 1;
+            *sp++ = std::move(r);
+            break;
+          }
+          case OpCode::LockMark:
+            *sp++ = Variant::lng(static_cast<int32_t>(elemLocks_.size()));
+            break;
+          case OpCode::Unlock:
+            if (in.a) {
+              releaseLocks(static_cast<size_t>(sp[-2].l));
+              sp[-2] = std::move(sp[-1]);
+            } else {
+              releaseLocks(static_cast<size_t>(sp[-1].l));
+            }
+            (--sp)->clear();
+            break;
           case OpCode::IndexLet:
           case OpCode::IndexSet: {
             int argc = in.a;
@@ -800,7 +925,7 @@ void Engine::execLoop(Frame& f) {
               Variant& arr = base[-1].deref();
               const Variant& ix = base[0].deref();
               Variant& val = sp[-1];
-              if (arr.vt == vtArray && arr.a->dims.size() == 1 && arr.a->refs == 1 &&
+              if (arr.vt == vtArray && arr.a->dims.size() == 1 && !sharedArray(arr.a) &&
                   (ix.vt == vtInteger || ix.vt == vtLong) && val.vt != vtObject) {
                 long long k = (ix.vt == vtInteger ? ix.i : ix.l) - static_cast<long long>(arr.a->dims[0].lower);
                 if (k < 0 || k >= arr.a->dims[0].count) raise(9);

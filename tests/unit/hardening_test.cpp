@@ -170,6 +170,23 @@ TEST(Hardening, TimeoutEndsAnEndlessLoopWithinATenthOfItsTime) {
   expectUsable(sc);
 }
 
+// A run stopped while array elements are bound ByRef (and an Execute has
+// added locals) leaves no lock behind: the next script may resize the array.
+TEST(Hardening, TimeOutReleasesElementLocks) {
+  pw::ScriptControl sc;
+  sc.Timeout(100);
+  EXPECT_FALSE(sc.AddCode(u"Dim a : a = Array(Array(1, 2), 3)\n"
+                          u"Sub Spin(x, y)\nExecute \"Dim made : made = 1\"\nDo\nx = x + made\nLoop\nEnd Sub\n"
+                          u"Spin a(0)(1), a(1)\n"));
+  EXPECT_EQ(sc.Error().Number, pw::kTimeoutError);
+  EXPECT_EQ(sc.engine().elementLocks(), 0u);
+  EXPECT_TRUE(sc.engine().frames.empty());
+  EXPECT_EQ(sc.engine().staleStackSlots(), 0u);
+  sc.Timeout(-1);
+  EXPECT_TRUE(sc.AddCode(u"ReDim Preserve a(5)\nIf UBound(a) <> 5 Then Err.Raise 5\n"));
+  expectUsable(sc);
+}
+
 // Inputs the fuzzer found, kept so that each stays fixed.
 TEST(Hardening, FuzzRegressionsEndCleanly) {
   namespace fs = std::filesystem;

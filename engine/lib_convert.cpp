@@ -30,9 +30,54 @@ Variant fnCByte(Engine&, Args a) {
   Variant t;
   return Variant::byteVal(toByte(notNull(a[0], t)));
 }
+// Plain decimal text ("  -12.34567 ") converts digit by digit, as Windows
+// does, so the full Currency range and its half-to-even rounding at the
+// fourth decimal survive; a Double would lose both. Other forms (exponent,
+// grouping, hex, "$") are left to the general conversion.
+bool exactCurrency(u16v s, int64_t& out) {
+  size_t i = 0, n = s.size();
+  auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
+  while (i < n && blank(s[i])) ++i;
+  while (n > i && blank(s[n - 1])) --n;
+  bool neg = false;
+  if (i < n && (s[i] == u'-' || s[i] == u'+')) neg = s[i++] == u'-';
+  __int128 v = 0;
+  int frac = 0, digits = 0;
+  bool dot = false, half = false, tail = false;  // first dropped digit is 5 / any later non-zero
+  int dropped = -1;
+  for (; i < n; ++i) {
+    char16_t c = s[i];
+    if (c == u'.' && !dot) {
+      dot = true;
+      continue;
+    }
+    if (c < u'0' || c > u'9') return false;
+    ++digits;
+    if (dot && frac == 4) {
+      if (dropped < 0) dropped = c - u'0';
+      else if (c != u'0') tail = true;
+      continue;
+    }
+    v = v * 10 + (c - u'0');
+    if (dot) ++frac;
+    if (v > (__int128(1) << 70)) return false;
+  }
+  if (digits == 0) return false;
+  for (; frac < 4; ++frac) v *= 10;
+  half = dropped == 5 && !tail;
+  if (dropped > 5 || (dropped == 5 && tail) || (half && (v & 1))) ++v;
+  if (neg) v = -v;
+  if (v > INT64_MAX || v < INT64_MIN) raise(6);
+  out = int64_t(v);
+  return true;
+}
+
 Variant fnCCur(Engine&, Args a) {
   Variant t;
-  return Variant::currency(toCurrency(notNull(a[0], t)));
+  const Variant& v = notNull(a[0], t);
+  int64_t cy;
+  if (v.isString() && exactCurrency(v.strView(), cy)) return Variant::currency(cy);
+  return Variant::currency(toCurrency(v));
 }
 Variant fnCDate(Engine&, Args a) {
   Variant t;

@@ -71,29 +71,6 @@ inline bool fastArith(Variant& a, const Variant& b) {
   return false;
 }
 
-// target & tail, written into target's own buffer when nobody else holds it.
-// False (nothing done) unless target is an unshared string and tail a string.
-bool appendInPlace(Variant& target, const Variant& tail) {
-  if (target.vt != vtString || tail.vt != vtString || (target.s && target.s->refs != 1)) return false;
-  if ((target.aux | tail.aux) & 1) return false;  // odd byte counts (ChrB) need the general join
-  u16v bv = tail.strView();
-  if (!target.s) {
-    target = tail;
-    return true;
-  }
-  if (bv.empty()) return true;
-  size_t need = size_t(target.s->len) + bv.size();
-  if (need > 0x3fffffff) raise(14);
-  if (need > target.s->cap) {
-    StrRep* n = StrRep::make(target.s->data, target.s->len, std::max<size_t>(need, size_t(target.s->cap) * 2));
-    target = Variant::adopt(n);
-  }
-  std::copy(bv.begin(), bv.end(), target.s->data + target.s->len);
-  target.s->len = static_cast<uint32_t>(need);
-  target.s->data[need] = 0;
-  return true;
-}
-
 Variant letValue(Variant v) {
   if (v.vt == vtObject) return defaultValue(v);
   return v;
@@ -525,12 +502,10 @@ void Engine::execLoop(Frame& f) {
           PW_BINOP(Imp, opImp)
 #undef PW_BINOP
           case OpCode::Concat: {
-            // a & b & c: the intermediate string is unshared and grows in place.
-            if (!appendInPlace(sp[-2], sp[-1])) {
-              Variant r = opConcat(sp[-2], sp[-1]);
-              sp[-2] = std::move(r);
-            }
+            // Strings share a buffer that the join extends in place when it can.
+            Variant r = opConcat(sp[-2], sp[-1]);
             (--sp)->clear();
+            sp[-1] = std::move(r);
             break;
           }
           case OpCode::Neg:
@@ -668,7 +643,7 @@ void Engine::execLoop(Frame& f) {
           }
           case OpCode::AppendTo: {
             Variant& target = sp[-2].deref();
-            if (!appendInPlace(target, sp[-1])) {
+            {
               Variant r = opConcat(target, sp[-1]);
               target = std::move(r);
             }

@@ -1,6 +1,7 @@
 // The bytecode interpreter.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "engine.h"
 #include "ops.h"
@@ -69,6 +70,21 @@ inline bool fastArith(Variant& a, const Variant& b) {
     return true;
   }
   return false;
+}
+
+// target & tail written straight into target's buffer when target alone
+// holds it and it has room (s = s & x, a & b & c); opConcat does the rest.
+inline bool appendInPlace(Variant& target, const Variant& tail) {
+  if (target.vt != vtString || tail.vt != vtString || ((target.aux | tail.aux) & 1)) return false;
+  StrRep* r = target.s;
+  if (!r || r->refs != 1 || r->atEnd) return false;
+  uint32_t n = target.strLen(), m = tail.strLen();
+  if (r->cap - n < m) return false;
+  if (m) std::memcpy(r->data + n, tail.strView().data(), m * sizeof(char16_t));
+  r->len = n + m;
+  r->data[n + m] = 0;
+  target.aux = (n + m) << kStrLenShift;
+  return true;
 }
 
 Variant letValue(Variant v) {
@@ -503,9 +519,11 @@ void Engine::execLoop(Frame& f) {
 #undef PW_BINOP
           case OpCode::Concat: {
             // Strings share a buffer that the join extends in place when it can.
-            Variant r = opConcat(sp[-2], sp[-1]);
+            if (!appendInPlace(sp[-2], sp[-1])) {
+              Variant r = opConcat(sp[-2], sp[-1]);
+              sp[-2] = std::move(r);
+            }
             (--sp)->clear();
-            sp[-1] = std::move(r);
             break;
           }
           case OpCode::Neg:
@@ -643,7 +661,7 @@ void Engine::execLoop(Frame& f) {
           }
           case OpCode::AppendTo: {
             Variant& target = sp[-2].deref();
-            {
+            if (!appendInPlace(target, sp[-1])) {
               Variant r = opConcat(target, sp[-1]);
               target = std::move(r);
             }

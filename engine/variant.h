@@ -54,7 +54,7 @@ struct StrRep {
   // Empty storage for cap units, anchored at the front or at the end.
   static StrRep* alloc(size_t cap, bool atEnd);
   static StrRep* make(u16v s) { return make(s.data(), s.size()); }
-  // The first n units of the text (n <= len).
+  // Where a value of n units (n <= len) starts.
   const char16_t* text(uint32_t n) const { return atEnd ? data + (cap - n) : data; }
   u16v view() const { return u16v(text(len), len); }
 };

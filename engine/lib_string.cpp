@@ -98,7 +98,7 @@ Variant fromBytes(u16v s, size_t from, size_t n) {
     r.push_back(char16_t(lo | (hi << 8)));
   }
   Variant out = mk(r);
-  if (n % 2) out.aux = kOddBytes;
+  if (n % 2) out.aux |= kOddBytes;
   return out;
 }
 

@@ -273,14 +273,57 @@ Variant currencyArith(Ar op, const Num& p, const Num& q) {
   return Variant::currency(static_cast<int64_t>(v));
 }
 
-Variant concatViews(u16v a, u16v b) {
-  size_t n = a.size() + b.size();
+constexpr size_t kMaxStrLen = 0x3fffffff;
+
+// a & b. ra and rb are the buffers that hold a and b, or nullptr where the
+// text is not shareable (a converted number, an odd-byte string). A value
+// whose text ends where its buffer's written text ends extends that buffer
+// in place; a copy of a string that was itself built this way gets half
+// again its length as room, in the direction it is growing.
+Variant joinText(StrRep* ra, u16v a, StrRep* rb, u16v b) {
+  auto la = static_cast<uint32_t>(a.size()), lb = static_cast<uint32_t>(b.size());
+  if (ra && !ra->atEnd) {
+    if (ra->refs == 1) ra->len = la;  // a longer value that shared it is gone
+    if (ra->len == la && ra->cap - la >= lb) {
+      std::memcpy(ra->data + la, b.data(), lb * sizeof(char16_t));
+      ra->len = la + lb;
+      ra->data[la + lb] = 0;
+      return Variant::share(ra, la + lb);
+    }
+  }
+  if (rb && rb->atEnd) {
+    if (rb->refs == 1) rb->len = lb;
+    if (rb->len == lb && rb->cap - lb >= la) {
+      std::memcpy(rb->data + (rb->cap - lb - la), a.data(), la * sizeof(char16_t));
+      rb->len = la + lb;
+      return Variant::share(rb, la + lb);
+    }
+  }
+  size_t n = size_t(la) + lb;
   if (n == 0) return Variant::adopt(nullptr);
-  StrRep* r = StrRep::make(a.data(), a.size(), n);
-  if (!b.empty()) std::memcpy(r->data + a.size(), b.data(), b.size() * sizeof(char16_t));
+  if (n > kMaxStrLen) raise(14);
+  bool front = rb && rb->built && lb > la;
+  size_t cap = front || (ra && ra->built) ? std::min(n + n / 2, kMaxStrLen) : n;
+  StrRep* r = StrRep::alloc(cap, front);
+  char16_t* p = front ? r->data + (cap - n) : r->data;
+  if (la) std::memcpy(p, a.data(), la * sizeof(char16_t));
+  if (lb) std::memcpy(p + la, b.data(), lb * sizeof(char16_t));
+  if (!front) p[n] = 0;
   r->len = static_cast<uint32_t>(n);
-  r->data[n] = 0;
+  r->built = 1;
   return Variant::adopt(r);
+}
+
+// Buffer of a string value that may be shared by a join.
+inline StrRep* joinable(const Variant& v) { return (v.aux & 1) ? nullptr : v.s; }
+
+// Two string values; an empty side gives the other unchanged (odd mark and all).
+Variant concatStrings(const Variant& a, const Variant& b) {
+  if (b.strLen() == 0) return a;
+  if (a.strLen() == 0) return b;
+  // Odd byte counts (ChrB) are joined by copy into an even result.
+  if ((a.aux | b.aux) & 1) return joinText(nullptr, a.strView(), nullptr, b.strView());
+  return joinText(a.s, a.strView(), b.s, b.strView());
 }
 
 Variant arithSlow(Ar op, const Variant& a, const Variant& b) {
@@ -290,7 +333,7 @@ Variant arithSlow(Ar op, const Variant& a, const Variant& b) {
   if (x.vt == vtNull || y.vt == vtNull) return Variant::null();
   if (op == Ar::Add) {
     if (x.vt == vtString) {
-      if (y.vt == vtString) return concatViews(x.strView(), y.strView());
+      if (y.vt == vtString) return concatStrings(x, y);
       if (y.vt == vtEmpty) return x;
     } else if (y.vt == vtString && x.vt == vtEmpty) {
       return y;
@@ -1386,11 +1429,7 @@ Variant opPow(const Variant& a, const Variant& b) {
 Variant opConcat(const Variant& a0, const Variant& b0) {
   const Variant& a = a0.deref();
   const Variant& b = b0.deref();
-  if (a.vt == vtString && b.vt == vtString) {
-    if (!b.s) return a;
-    if (!a.s) return b;
-    return concatViews(a.strView(), b.strView());
-  }
+  if (a.vt == vtString && b.vt == vtString) return concatStrings(a, b);
   Variant ta, tb;
   const Variant& x = valueOf(a, ta);
   const Variant& y = valueOf(b, tb);
@@ -1399,10 +1438,11 @@ Variant opConcat(const Variant& a0, const Variant& b0) {
   if (xNone && yNone) return (x.vt == vtNull && y.vt == vtNull) ? Variant::null() : Variant::adopt(nullptr);
   if (yNone && x.vt == vtString) return x;
   if (xNone && y.vt == vtString) return y;
+  if (x.vt == vtString && y.vt == vtString) return concatStrings(x, y);
   u16 bx, by;
   u16v sx = x.vt == vtString ? x.strView() : u16v(bx = toText(x));
   u16v sy = y.vt == vtString ? y.strView() : u16v(by = toText(y));
-  return concatViews(sx, sy);
+  return joinText(x.vt == vtString ? joinable(x) : nullptr, sx, y.vt == vtString ? joinable(y) : nullptr, sy);
 }
 
 Variant opNeg(const Variant& a) {

@@ -6,26 +6,29 @@
 
 namespace pw {
 
-StrRep* StrRep::make(const char16_t* p, size_t n, size_t cap) {
-  if (cap < n) cap = n;
+StrRep* StrRep::alloc(size_t cap, bool atEnd) {
   if (cap > 0x7fffffffu / 2) raise(14);  // out of string space
   void* mem = std::malloc(sizeof(StrRep) + cap * sizeof(char16_t));
   if (!mem) raise(7);
   auto* r = static_cast<StrRep*>(mem);
   r->refs = 1;
-  r->len = static_cast<uint32_t>(n);
+  r->len = 0;
   r->cap = static_cast<uint32_t>(cap);
+  r->atEnd = atEnd;
+  r->built = 0;
+  r->data[atEnd ? cap : 0] = 0;
+  return r;
+}
+
+StrRep* StrRep::make(const char16_t* p, size_t n, size_t cap) {
+  StrRep* r = alloc(cap < n ? n : cap, false);
+  r->len = static_cast<uint32_t>(n);
   if (n) std::memcpy(r->data, p, n * sizeof(char16_t));
   r->data[n] = 0;
   return r;
 }
 
-Variant Variant::str(u16v s) {
-  Variant v;
-  v.vt = vtString;
-  v.s = s.empty() ? nullptr : StrRep::make(s);
-  return v;
-}
+Variant Variant::str(u16v s) { return adopt(s.empty() ? nullptr : StrRep::make(s)); }
 
 Variant Variant::str(const char* ascii) {
   u16 t;

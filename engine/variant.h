@@ -34,18 +34,34 @@ enum VarType : uint16_t {
   vtRef = 0x4000,    // internal: a ByRef reference to another Variant
 };
 
-// Immutable-by-contract UTF-16 string with a reference count. A string that
-// only one Variant holds may be appended to in place (s = s & x).
+// A reference-counted UTF-16 buffer that several string values may share.
+// Text grows in one direction: at the back (the text starts at data[0]) or,
+// for strings built by prepending, at the front (the text ends at
+// data[cap]). A Variant holds the buffer plus its own length, so the units
+// `len` counts, once written, never change; a value whose text reaches that
+// mark may write past it, into room nobody sees yet, and share the buffer
+// with the shorter values. That makes every form of s = s & x (and
+// s = x & s) linear however many copies of s are alive.
 struct StrRep {
   int32_t refs;
-  uint32_t len;
-  uint32_t cap;
+  uint32_t len;      // units written from the anchored end (>= every view's length)
+  uint32_t cap;      // units of storage
+  uint8_t atEnd;     // 1: text is anchored at data[cap] and grows toward data[0]
+  uint8_t built;     // made by concatenation: a copy of it gets room to grow
   char16_t data[1];
 
   static StrRep* make(const char16_t* p, size_t n, size_t cap = 0);
+  // Empty storage for cap units, anchored at the front or at the end.
+  static StrRep* alloc(size_t cap, bool atEnd);
   static StrRep* make(u16v s) { return make(s.data(), s.size()); }
-  u16v view() const { return u16v(data, len); }
+  // Where a value of n units (n <= len) starts.
+  const char16_t* text(uint32_t n) const { return atEnd ? data + (cap - n) : data; }
+  u16v view() const { return u16v(text(len), len); }
 };
+
+// A string Variant keeps its length in aux above this shift; the low bit
+// marks an odd byte count (ChrB, LeftB ...).
+constexpr int kStrLenShift = 1;
 
 class Object;
 struct ArrayRep;
@@ -134,7 +150,23 @@ struct Variant {
   static Variant error(int32_t scode) { Variant v; v.vt = vtError; v.err = scode; return v; }
   static Variant str(u16v s);
   static Variant str(const char* ascii);
-  static Variant adopt(StrRep* r) { Variant v; v.vt = vtString; v.s = r; return v; }
+  // Takes over a new buffer's reference; the value is its whole text.
+  static Variant adopt(StrRep* r) {
+    Variant v;
+    v.vt = vtString;
+    v.s = r;
+    v.aux = r ? r->len << kStrLenShift : 0;
+    return v;
+  }
+  // Shares r (adding a reference) with n units of its text.
+  static Variant share(StrRep* r, uint32_t n) {
+    ++r->refs;
+    Variant v;
+    v.vt = vtString;
+    v.s = r;
+    v.aux = n << kStrLenShift;
+    return v;
+  }
   static Variant object(Object* o);  // adds a reference; nullptr is Nothing
   static Variant array(ArrayRep* a);  // adds a reference
   static Variant reference(Variant* target) { Variant v; v.vt = vtRef; v.ref = target; return v; }
@@ -154,7 +186,8 @@ struct Variant {
   }
   const Variant& deref() const { return vt == vtRef ? *ref : *this; }
   Variant& deref() { return vt == vtRef ? *ref : *this; }
-  u16v strView() const { return s ? s->view() : u16v(); }
+  uint32_t strLen() const { return aux >> kStrLenShift; }
+  u16v strView() const { return s ? u16v(s->text(strLen()), strLen()) : u16v(); }
 
  private:
   void addRef() const;

@@ -1,6 +1,7 @@
 // The bytecode interpreter.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "engine.h"
 #include "ops.h"
@@ -71,26 +72,18 @@ inline bool fastArith(Variant& a, const Variant& b) {
   return false;
 }
 
-// target & tail, written into target's own buffer when nobody else holds it.
-// False (nothing done) unless target is an unshared string and tail a string.
-bool appendInPlace(Variant& target, const Variant& tail) {
-  if (target.vt != vtString || tail.vt != vtString || (target.s && target.s->refs != 1)) return false;
-  if ((target.aux | tail.aux) & 1) return false;  // odd byte counts (ChrB) need the general join
-  u16v bv = tail.strView();
-  if (!target.s) {
-    target = tail;
-    return true;
-  }
-  if (bv.empty()) return true;
-  size_t need = size_t(target.s->len) + bv.size();
-  if (need > 0x3fffffff) raise(14);
-  if (need > target.s->cap) {
-    StrRep* n = StrRep::make(target.s->data, target.s->len, std::max<size_t>(need, size_t(target.s->cap) * 2));
-    target = Variant::adopt(n);
-  }
-  std::copy(bv.begin(), bv.end(), target.s->data + target.s->len);
-  target.s->len = static_cast<uint32_t>(need);
-  target.s->data[need] = 0;
+// target & tail written straight into target's buffer when target alone
+// holds it and it has room (s = s & x, a & b & c); opConcat does the rest.
+inline bool appendInPlace(Variant& target, const Variant& tail) {
+  if (target.vt != vtString || tail.vt != vtString || ((target.aux | tail.aux) & 1)) return false;
+  StrRep* r = target.s;
+  if (!r || r->refs != 1 || r->atEnd) return false;
+  uint32_t n = target.strLen(), m = tail.strLen();
+  if (r->cap - n < m) return false;
+  if (m) std::memcpy(r->data + n, tail.strView().data(), m * sizeof(char16_t));
+  r->len = n + m;
+  r->data[n + m] = 0;
+  target.aux = (n + m) << kStrLenShift;
   return true;
 }
 
@@ -614,7 +607,7 @@ void Engine::execLoop(Frame& f) {
           PW_BINOP(Imp, opImp)
 #undef PW_BINOP
           case OpCode::Concat: {
-            // a & b & c: the intermediate string is unshared and grows in place.
+            // Strings share a buffer that the join extends in place when it can.
             if (!appendInPlace(sp[-2], sp[-1])) {
               Variant r = opConcat(sp[-2], sp[-1]);
               sp[-2] = std::move(r);

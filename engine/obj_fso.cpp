@@ -105,26 +105,7 @@ Path currentDir() {
 
 // Absolute and lexically normal: no ".", "..", empty or trailing components.
 Path absolute(std::string_view p) {
-  Path full = !p.empty() && p[0] == '/' ? Path(p) : currentDir() + "/" + Path(p);
-  std::vector<std::string_view> parts;
-  std::string_view rest = full;
-  while (!rest.empty()) {
-    size_t k = rest.find('/');
-    std::string_view part = rest.substr(0, k);
-    rest = k == std::string_view::npos ? std::string_view() : rest.substr(k + 1);
-    if (part.empty() || part == ".") continue;
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-      continue;
-    }
-    parts.push_back(part);
-  }
-  Path out;
-  for (std::string_view part : parts) {
-    out += '/';
-    out += part;
-  }
-  return out.empty() ? "/" : out;
+  return winpath::normalJoin(!p.empty() && p[0] == '/' ? Path() : currentDir(), p);
 }
 
 // For an absolute normal path; "" for the root.

@@ -39,25 +39,8 @@ std::string currentDir() {
   return buf;
 }
 
-// Absolute, without ".", ".." or doubled and trailing separators.
 std::string normalAbsolute(std::string_view p) {
-  std::string full = !p.empty() && p[0] == '/' ? std::string(p) : currentDir() + "/" + std::string(p);
-  std::vector<std::string_view> parts;
-  std::string_view rest = full;
-  while (!rest.empty()) {
-    size_t k = rest.find('/');
-    std::string_view part = rest.substr(0, k);
-    rest = k == std::string_view::npos ? std::string_view() : rest.substr(k + 1);
-    if (part.empty() || part == ".") continue;
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-      continue;
-    }
-    parts.push_back(part);
-  }
-  std::string out;
-  for (std::string_view part : parts) (out += '/') += part;
-  return out.empty() ? "/" : out;
+  return normalJoin(!p.empty() && p[0] == '/' ? std::string() : currentDir(), p);
 }
 
 std::string joinNative(const std::string& dir, std::string_view name) {
@@ -297,6 +280,26 @@ char16_t driveOfNative(std::string_view abs) {
     }
   }
   return best;
+}
+
+std::string normalJoin(std::string_view base, std::string_view p) {
+  std::string full = !p.empty() && p[0] == '/' ? std::string(p) : std::string(base) + "/" + std::string(p);
+  std::vector<std::string_view> parts;
+  std::string_view rest = full;
+  while (!rest.empty()) {
+    size_t k = rest.find('/');
+    std::string_view part = rest.substr(0, k);
+    rest = k == std::string_view::npos ? std::string_view() : rest.substr(k + 1);
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  std::string out;
+  for (std::string_view part : parts) (out += '/') += part;
+  return out.empty() ? "/" : out;
 }
 
 }  // namespace pw::winpath

@@ -41,6 +41,10 @@ u16 buildPath(u16v folder, u16v name);
 
 // --- to the file system ---
 
+// p (a native path) made absolute against base, without ".", "..", doubled
+// or trailing separators.
+std::string normalJoin(std::string_view base, std::string_view p);
+
 // A script's path as a native path: separators become '/', a drive letter
 // goes through the drive map (76 naming the drive when it is not mapped),
 // and a path that does not exist as written is looked up case-insensitively

@@ -741,6 +741,11 @@ struct CompileScope {
       if (!s.isSet && v.kind == EK::Binary && v.op == Op::Add && v.a->kind == EK::Name &&
           foldName(v.a->name) == foldName(t.name) && !calls(*v.b)) {
         // total = total + x: update the variable where it is.
+        if (l.k == LK::Global) {
+          expr(*v.b);
+          emit(OpCode::AddToGlobal, -1, 0, l.idx);
+          return;
+        }
         ref(l);
         expr(*v.b);
         emit(OpCode::AddTo, -2);

@@ -29,6 +29,7 @@ enum class OpCode : uint8_t {
   ForNext,     // [ref var] -> var += step; back to b while the loop goes on (temps at c)
   AppendTo,    // [ref, value] -> var = var & value, in place when the string is unshared
   AddTo,       // [ref, value] -> var = var + value
+  AddToGlobal, // [value] -> global b = global b + value
   EachInit,    // [collection] -> iterator into temps at b
   EachNext,    // pushes the next element or jumps to b; temps at c
   Call,        // script procedure b with c args

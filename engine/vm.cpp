@@ -72,6 +72,23 @@ inline bool fastArith(Variant& a, const Variant& b) {
   return false;
 }
 
+// total = total + x: a running sum soon becomes a Double and stays one, so
+// that case goes first; the rest as fastArith.
+inline bool addTo(Variant& a, const Variant& b) {
+  if (a.vt == vtDouble) {
+    double y;
+    if (b.vt == vtLong) y = b.l;
+    else if (b.vt == vtDouble) y = b.d;
+    else if (b.vt == vtInteger) y = b.i;
+    else return false;
+    double r = a.d + y;
+    if (!std::isfinite(r)) return false;
+    a.d = r;
+    return true;
+  }
+  return fastArith<Arith::Add>(a, b);
+}
+
 // target & tail written straight into target's buffer when target alone
 // holds it and it has room (s = s & x, a & b & c); opConcat does the rest.
 inline bool appendInPlace(Variant& target, const Variant& tail) {
@@ -429,7 +446,9 @@ void Engine::execLoop(Frame& f) {
   uint32_t pc = 0;
   // After an error: empties the operand stack, then either continues at the
   // next statement (On Error Resume Next, true) or places the error (false).
-  auto recover = [&](const ScriptError& e) {
+  // It works on copies of sp and pc: were their addresses taken, the
+  // compiler would keep them in memory for every instruction of the loop.
+  auto recover = [&](const ScriptError& e, Variant*& sp, uint32_t& pc) {
     for (Variant* q = opBase; q < sp; ++q) q->clear();
     sp = opBase;
     uint32_t fault = pc - 1;
@@ -714,15 +733,18 @@ void Engine::execLoop(Frame& f) {
             bool done;
             if (var.vt == vtInteger && t[1].vt == vtInteger && t[0].vt == vtInteger) {
               int32_t r = int32_t(var.i) + t[1].i;
+              // var holds a number: nothing to release, so write it directly.
               if (r >= -32768 && r <= 32767) var.i = static_cast<int16_t>(r);
-              else var = Variant::lng(r);
+              else { var.vt = vtLong; var.raw = 0; var.l = r; }
               done = t[1].i >= 0 ? r > t[0].i : r < t[0].i;
             } else if ((var.vt == vtLong || var.vt == vtInteger) && (t[1].vt == vtInteger || t[1].vt == vtLong) &&
                        (t[0].vt == vtInteger || t[0].vt == vtLong)) {
               int64_t st = t[1].vt == vtInteger ? t[1].i : t[1].l;
               int64_t r = int64_t(var.vt == vtInteger ? var.i : var.l) + st;
               if (r > INT32_MAX || r < INT32_MIN) raise(6);
-              var = Variant::lng(static_cast<int32_t>(r));
+              var.vt = vtLong;
+              var.raw = 0;
+              var.l = static_cast<int32_t>(r);
               int64_t lim = t[0].vt == vtInteger ? t[0].i : t[0].l;
               done = st >= 0 ? r > lim : r < lim;
             } else {
@@ -740,11 +762,20 @@ void Engine::execLoop(Frame& f) {
           }
           case OpCode::AddTo: {
             Variant& target = sp[-2].deref();
-            if (!fastArith<Arith::Add>(target, sp[-1])) {
+            if (!addTo(target, sp[-1])) {
               Variant r = opAdd(target, sp[-1]);
               target = std::move(r);
             }
             (--sp)->clear();
+            (--sp)->clear();
+            break;
+          }
+          case OpCode::AddToGlobal: {
+            Variant& target = globals_[in.b]->value;
+            if (!addTo(target, sp[-1])) {
+              Variant r = opAdd(target, sp[-1]);
+              target = std::move(r);
+            }
             (--sp)->clear();
             break;
           }
@@ -973,16 +1004,29 @@ void Engine::execLoop(Frame& f) {
           }
           case OpCode::Ret:
             return;
+          default:
+            // Every opcode is handled above: this spares the dispatch its range check.
+            __builtin_unreachable();
         }
       }
     } catch (ScriptError& e) {
-      if (recover(e)) continue;
+      Variant* s = sp;
+      uint32_t c = pc;
+      bool again = recover(e, s, c);
+      sp = s;
+      pc = c;
+      if (again) continue;
       throw;
     } catch (const std::exception& x) {
       // Out of memory, or a fault of the engine or a host object: the script
       // sees an error it can trap, and the stack is left clean for the next run.
       ScriptError e = errorFromException(x);
-      if (recover(e)) continue;
+      Variant* s = sp;
+      uint32_t c = pc;
+      bool again = recover(e, s, c);
+      sp = s;
+      pc = c;
+      if (again) continue;
       throw e;
     } catch (ScriptAbort&) {
       for (Variant* q = opBase; q < sp; ++q) q->clear();

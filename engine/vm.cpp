@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "engine.h"
 #include "ops.h"
@@ -443,11 +444,11 @@ void Engine::execLoop(Frame& f) {
   Variant* const L = f.base;
   Variant* const opBase = L + p->nlocals;
   Variant* sp = opBase;
-  uint32_t pc = 0;
+  const Ins* ip = code;  // the next instruction
   // After an error: empties the operand stack, then either continues at the
   // next statement (On Error Resume Next, true) or places the error (false).
-  // It works on copies of sp and pc: were their addresses taken, the
-  // compiler would keep them in memory for every instruction of the loop.
+  // It works on copies of sp and the pc: were the loop's own taken by
+  // address, the compiler would keep them in memory for every instruction.
   auto recover = [&](const ScriptError& e, Variant*& sp, uint32_t& pc) {
     for (Variant* q = opBase; q < sp; ++q) q->clear();
     sp = opBase;
@@ -472,10 +473,12 @@ void Engine::execLoop(Frame& f) {
   for (;;) {
     try {
       for (;;) {
-        const Ins& in = code[pc++];
+        const Ins& in = *ip++;
         switch (in.op) {
+          // Slots above sp are Empty, so the plain loads and references
+          // construct into them, sparing assignment's release check.
           case OpCode::PushConst:
-            *sp++ = p->consts[in.b];
+            new (sp++) Variant(p->consts[in.b]);
             break;
           case OpCode::PushEmpty:
             ++sp;
@@ -493,13 +496,13 @@ void Engine::execLoop(Frame& f) {
             (--sp)->clear();
             break;
           case OpCode::LdLocal:
-            *sp++ = L[in.b].deref();
+            new (sp++) Variant(L[in.b].deref());
             break;
           case OpCode::LdGlobal:
-            *sp++ = globals_[in.b]->value;
+            new (sp++) Variant(globals_[in.b]->value);
             break;
           case OpCode::LdField:
-            *sp++ = f.me->fields[in.b];
+            new (sp++) Variant(f.me->fields[in.b]);
             break;
           case OpCode::LdDyn: {
             DynTarget t = findDyn(f, in.b);
@@ -553,13 +556,13 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::RefLocal:
-            *sp++ = Variant::reference(&L[in.b].deref());
+            new (sp++) Variant(Variant::reference(&L[in.b].deref()));
             break;
           case OpCode::RefGlobal:
-            *sp++ = Variant::reference(&globals_[in.b]->value);
+            new (sp++) Variant(Variant::reference(&globals_[in.b]->value));
             break;
           case OpCode::RefField:
-            *sp++ = Variant::reference(&f.me->fields[in.b]);
+            new (sp++) Variant(Variant::reference(&f.me->fields[in.b]));
             break;
           case OpCode::RefDyn: {
             // a: 0 a ByRef use, 1 ReDim (declares), 2 Dim in Execute code (the caller's local).
@@ -671,8 +674,8 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::Jmp:
-            if (static_cast<uint32_t>(in.b) < pc && --budget_ < 0) checkTimeout();
-            pc = static_cast<uint32_t>(in.b);
+            if (code + in.b < ip && --budget_ < 0) checkTimeout();
+            ip = code + in.b;
             break;
           case OpCode::JmpFalse:
           case OpCode::JmpTrue: {
@@ -683,8 +686,8 @@ void Engine::execLoop(Frame& f) {
             else t = toBool(v);
             (--sp)->clear();
             if (t == (in.op == OpCode::JmpTrue)) {
-              if (static_cast<uint32_t>(in.b) < pc && --budget_ < 0) checkTimeout();
-              pc = static_cast<uint32_t>(in.b);
+              if (code + in.b < ip && --budget_ < 0) checkTimeout();
+              ip = code + in.b;
             }
             break;
           }
@@ -724,7 +727,7 @@ void Engine::execLoop(Frame& f) {
               done = st >= 0 ? c > 0 : c < 0;
             }
             (--sp)->clear();
-            if (done) pc = static_cast<uint32_t>(in.b);
+            if (done) ip = code + in.b;
             break;
           }
           case OpCode::ForNext: {
@@ -756,7 +759,7 @@ void Engine::execLoop(Frame& f) {
             (--sp)->clear();
             if (!done) {
               if (--budget_ < 0) checkTimeout();
-              pc = static_cast<uint32_t>(in.b);
+              ip = code + in.b;
             }
             break;
           }
@@ -796,7 +799,7 @@ void Engine::execLoop(Frame& f) {
           case OpCode::EachNext: {
             Variant v;
             if (!eachNext(&L[in.c], v)) {
-              pc = static_cast<uint32_t>(in.b);
+              ip = code + in.b;
               break;
             }
             if (--budget_ < 0) checkTimeout();
@@ -1011,10 +1014,10 @@ void Engine::execLoop(Frame& f) {
       }
     } catch (ScriptError& e) {
       Variant* s = sp;
-      uint32_t c = pc;
+      uint32_t c = static_cast<uint32_t>(ip - code);
       bool again = recover(e, s, c);
       sp = s;
-      pc = c;
+      ip = code + c;
       if (again) continue;
       throw;
     } catch (const std::exception& x) {
@@ -1022,15 +1025,15 @@ void Engine::execLoop(Frame& f) {
       // sees an error it can trap, and the stack is left clean for the next run.
       ScriptError e = errorFromException(x);
       Variant* s = sp;
-      uint32_t c = pc;
+      uint32_t c = static_cast<uint32_t>(ip - code);
       bool again = recover(e, s, c);
       sp = s;
-      pc = c;
+      ip = code + c;
       if (again) continue;
       throw e;
     } catch (ScriptAbort&) {
       for (Variant* q = opBase; q < sp; ++q) q->clear();
-      placeError(*p, pc - 1);
+      placeError(*p, static_cast<uint32_t>(ip - code) - 1);
       throw;
     }
   }

@@ -730,9 +730,16 @@ void Engine::execLoop(Frame& f) {
             if (done) ip = code + in.b;
             break;
           }
+          case OpCode::ForKeep:
+            // A temp, never a ByRef slot: the reference replaces whatever it held.
+            L[in.b].vt = vtRef;
+            L[in.b].ref = (--sp)->ref;
+            sp->vt = vtEmpty;
+            sp->raw = 0;
+            break;
           case OpCode::ForNext: {
             Variant* t = &L[in.c];
-            Variant& var = sp[-1].deref();
+            Variant& var = in.a ? *t[2].ref : sp[-1].deref();
             bool done;
             if (var.vt == vtInteger && t[1].vt == vtInteger && t[0].vt == vtInteger) {
               int32_t r = int32_t(var.i) + t[1].i;
@@ -756,7 +763,7 @@ void Engine::execLoop(Frame& f) {
               if (c == 2) raise(94);
               done = toDouble(t[1]) >= 0 ? c > 0 : c < 0;
             }
-            (--sp)->clear();
+            if (!in.a) (--sp)->clear();
             if (!done) {
               if (--budget_ < 0) checkTimeout();
               ip = code + in.b;

@@ -294,7 +294,16 @@ struct CompileScope {
         }
         expr(*x);
         for (auto it = spine.rbegin(); it != spine.rend(); ++it) {
-          expr(*(*it)->b);
+          const Expr& rhs = *(*it)->b;
+          Op o = (*it)->op;
+          if ((o == Op::Add || o == Op::Sub || o == Op::Mul) && rhs.kind == EK::Literal &&
+              (rhs.value.vt == vtInteger || rhs.value.vt == vtLong || rhs.value.vt == vtDouble)) {
+            // n - 1, i * 2: the number is read from the constants where it is.
+            OpCode k = o == Op::Add ? OpCode::AddK : o == Op::Sub ? OpCode::SubK : OpCode::MulK;
+            emit(k, 0, 0, constIndex(rhs.value));
+            continue;
+          }
+          expr(rhs);
           binaryOp(**it);
         }
         return;

@@ -22,6 +22,7 @@ enum class OpCode : uint8_t {
   LdField, StField, RefField,
   LdDyn, StDyn, RefDyn,  // RefDyn a: 1 ReDim (creates the name even under Option Explicit), 2 Dim
   Illegal,     // assignment to a constant: 501
+  AddK, SubK, MulK,  // [x] -> x op constant b (a numeric literal)
   Add, Sub, Mul, Div, IntDiv, Mod, Pow, Concat, Neg, Not, And, Or, Xor, Eqv, Imp, Cmp, Is,
   Jmp, JmpFalse, JmpTrue,
   ForPrep,     // b: first of two temp slots (limit, step); converts them to numbers

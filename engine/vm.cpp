@@ -611,6 +611,18 @@ void Engine::execLoop(Frame& f) {
           PW_ARITH(Sub, Sub, opSub)
           PW_ARITH(Mul, Mul, opMul)
 #undef PW_ARITH
+#define PW_ARITH_K(OPC, KIND, FN)                          \
+  case OpCode::OPC: {                                      \
+    const Variant& k = p->consts[in.b];                    \
+    if (fastArith<Arith::KIND>(sp[-1], k)) break;          \
+    Variant r = FN(sp[-1], k);                             \
+    sp[-1] = std::move(r);                                 \
+    break;                                                 \
+  }
+          PW_ARITH_K(AddK, Add, opAdd)
+          PW_ARITH_K(SubK, Sub, opSub)
+          PW_ARITH_K(MulK, Mul, opMul)
+#undef PW_ARITH_K
 #define PW_BINOP(OPC, FN)          \
   case OpCode::OPC: {              \
     Variant r = FN(sp[-2], sp[-1]); \

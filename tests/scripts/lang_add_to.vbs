@@ -70,3 +70,22 @@ g = 1 : g = g + g
 WScript.Echo g
 g = 0.5 : g = g + #1/1/2000#
 WScript.Echo TypeName(g)
+
+' A number written after + - * is read in place; the rules are those of +.
+Dim v
+v = 32767 : WScript.Echo TypeName(v + 1), v + 1, TypeName(v - 1), TypeName(v * 2), v * 2
+v = 2147483647 : WScript.Echo TypeName(v + 1), v + 1, TypeName(v * 2)
+v = -2147483647 : WScript.Echo TypeName(v - 2), v - 2
+v = 3 : WScript.Echo TypeName(v * 2.5), v * 2.5, TypeName(v + 2147483647), v - 0.5
+v = "7" : WScript.Echo TypeName(v - 1), v - 1, v * 3
+v = Empty : WScript.Echo TypeName(v + 1.5), v + 1.5, TypeName(v * 2)
+v = Null : WScript.Echo TypeName(v * 2)
+v = True : WScript.Echo TypeName(v - 1), v - 1
+v = #1/2/2000# : WScript.Echo TypeName(v - 1), Day(v - 1)
+WScript.Echo 2 * 3 - 1 + 10 * 2 - 0.5
+On Error Resume Next
+v = 1E308 : v = v * 10
+WScript.Echo Err.Number
+Err.Clear
+v = "a" : v = v * 2
+WScript.Echo Err.Number

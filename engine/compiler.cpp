@@ -294,7 +294,16 @@ struct CompileScope {
         }
         expr(*x);
         for (auto it = spine.rbegin(); it != spine.rend(); ++it) {
-          expr(*(*it)->b);
+          const Expr& rhs = *(*it)->b;
+          Op o = (*it)->op;
+          if ((o == Op::Add || o == Op::Sub || o == Op::Mul) && rhs.kind == EK::Literal &&
+              (rhs.value.vt == vtInteger || rhs.value.vt == vtLong || rhs.value.vt == vtDouble)) {
+            // n - 1, i * 2: the number is read from the constants where it is.
+            OpCode k = o == Op::Add ? OpCode::AddK : o == Op::Sub ? OpCode::SubK : OpCode::MulK;
+            emit(k, 0, 0, constIndex(rhs.value));
+            continue;
+          }
+          expr(rhs);
           binaryOp(**it);
         }
         return;
@@ -741,6 +750,11 @@ struct CompileScope {
       if (!s.isSet && v.kind == EK::Binary && v.op == Op::Add && v.a->kind == EK::Name &&
           foldName(v.a->name) == foldName(t.name) && !calls(*v.b)) {
         // total = total + x: update the variable where it is.
+        if (l.k == LK::Global) {
+          expr(*v.b);
+          emit(OpCode::AddToGlobal, -1, 0, l.idx);
+          return;
+        }
         ref(l);
         expr(*v.b);
         emit(OpCode::AddTo, -2);
@@ -811,6 +825,10 @@ struct CompileScope {
     if (!isVariable(v)) throw SyntaxError{1040, s.line, s.col};
     int temps = newLocal();
     newLocal();
+    // A counter that stays where it is for the whole loop (not a name
+    // resolved at run time) is reached through a reference kept in a third temp.
+    bool kept = v.k == LK::Local || v.k == LK::Global || v.k == LK::Field;
+    if (kept) newLocal();
     expr(*s.from);
     expr(*s.to);
     if (s.step) expr(*s.step);
@@ -818,14 +836,22 @@ struct CompileScope {
     emit(OpCode::ForPrep, -2, 0, temps);  // pops limit and step into temps, leaves start
     store(v, kLet);
     if (temps > 0xFFFF) throw SyntaxError{1001, s.line, s.col};
+    if (kept) {
+      ref(v);
+      emit(OpCode::ForKeep, -1, 0, temps + 2);
+    }
     load(v);
     size_t test = emit(OpCode::ForTest, -1, 0, 0, static_cast<uint16_t>(temps));
     uint32_t top = here();
     loops.push_back({true, {}});
     block(s.body);
     boundary();
-    ref(v);
-    emit(OpCode::ForNext, -1, 0, static_cast<int32_t>(top), static_cast<uint16_t>(temps));
+    if (kept) {
+      emit(OpCode::ForNext, 0, 1, static_cast<int32_t>(top), static_cast<uint16_t>(temps));
+    } else {
+      ref(v);
+      emit(OpCode::ForNext, -1, 0, static_cast<int32_t>(top), static_cast<uint16_t>(temps));
+    }
     patch(test);
     for (size_t x : loops.back().exits) patch(x);
     loops.pop_back();

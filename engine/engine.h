@@ -22,13 +22,17 @@ enum class OpCode : uint8_t {
   LdField, StField, RefField,
   LdDyn, StDyn, RefDyn,  // RefDyn a: 1 ReDim (creates the name even under Option Explicit), 2 Dim
   Illegal,     // assignment to a constant: 501
+  AddK, SubK, MulK,  // [x] -> x op constant b (a numeric literal)
   Add, Sub, Mul, Div, IntDiv, Mod, Pow, Concat, Neg, Not, And, Or, Xor, Eqv, Imp, Cmp, Is,
   Jmp, JmpFalse, JmpTrue,
   ForPrep,     // b: first of two temp slots (limit, step); converts them to numbers
   ForTest,     // [value] -> continue or jump to b; temps at slot c
-  ForNext,     // [ref var] -> var += step; back to b while the loop goes on (temps at c)
+  ForNext,     // [ref var] -> var += step; back to b while the loop goes on (temps at c);
+               // a: 1 no ref on the stack, the one ForKeep left in temp c + 2
+  ForKeep,     // [ref var] -> temp b
   AppendTo,    // [ref, value] -> var = var & value, in place when the string is unshared
   AddTo,       // [ref, value] -> var = var + value
+  AddToGlobal, // [value] -> global b = global b + value
   EachInit,    // [collection] -> iterator into temps at b
   EachNext,    // pushes the next element or jumps to b; temps at c
   Call,        // script procedure b with c args

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "engine.h"
 #include "ops.h"
@@ -70,6 +71,23 @@ inline bool fastArith(Variant& a, const Variant& b) {
     return true;
   }
   return false;
+}
+
+// total = total + x: a running sum soon becomes a Double and stays one, so
+// that case goes first; the rest as fastArith.
+inline bool addTo(Variant& a, const Variant& b) {
+  if (a.vt == vtDouble) {
+    double y;
+    if (b.vt == vtLong) y = b.l;
+    else if (b.vt == vtDouble) y = b.d;
+    else if (b.vt == vtInteger) y = b.i;
+    else return false;
+    double r = a.d + y;
+    if (!std::isfinite(r)) return false;
+    a.d = r;
+    return true;
+  }
+  return fastArith<Arith::Add>(a, b);
 }
 
 // target & tail written straight into target's buffer when target alone
@@ -426,10 +444,12 @@ void Engine::execLoop(Frame& f) {
   Variant* const L = f.base;
   Variant* const opBase = L + p->nlocals;
   Variant* sp = opBase;
-  uint32_t pc = 0;
+  const Ins* ip = code;  // the next instruction
   // After an error: empties the operand stack, then either continues at the
   // next statement (On Error Resume Next, true) or places the error (false).
-  auto recover = [&](const ScriptError& e) {
+  // It works on copies of sp and the pc: were the loop's own taken by
+  // address, the compiler would keep them in memory for every instruction.
+  auto recover = [&](const ScriptError& e, Variant*& sp, uint32_t& pc) {
     for (Variant* q = opBase; q < sp; ++q) q->clear();
     sp = opBase;
     uint32_t fault = pc - 1;
@@ -453,10 +473,12 @@ void Engine::execLoop(Frame& f) {
   for (;;) {
     try {
       for (;;) {
-        const Ins& in = code[pc++];
+        const Ins& in = *ip++;
         switch (in.op) {
+          // Slots above sp are Empty, so the plain loads and references
+          // construct into them, sparing assignment's release check.
           case OpCode::PushConst:
-            *sp++ = p->consts[in.b];
+            new (sp++) Variant(p->consts[in.b]);
             break;
           case OpCode::PushEmpty:
             ++sp;
@@ -474,13 +496,13 @@ void Engine::execLoop(Frame& f) {
             (--sp)->clear();
             break;
           case OpCode::LdLocal:
-            *sp++ = L[in.b].deref();
+            new (sp++) Variant(L[in.b].deref());
             break;
           case OpCode::LdGlobal:
-            *sp++ = globals_[in.b]->value;
+            new (sp++) Variant(globals_[in.b]->value);
             break;
           case OpCode::LdField:
-            *sp++ = f.me->fields[in.b];
+            new (sp++) Variant(f.me->fields[in.b]);
             break;
           case OpCode::LdDyn: {
             DynTarget t = findDyn(f, in.b);
@@ -534,13 +556,13 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::RefLocal:
-            *sp++ = Variant::reference(&L[in.b].deref());
+            new (sp++) Variant(Variant::reference(&L[in.b].deref()));
             break;
           case OpCode::RefGlobal:
-            *sp++ = Variant::reference(&globals_[in.b]->value);
+            new (sp++) Variant(Variant::reference(&globals_[in.b]->value));
             break;
           case OpCode::RefField:
-            *sp++ = Variant::reference(&f.me->fields[in.b]);
+            new (sp++) Variant(Variant::reference(&f.me->fields[in.b]));
             break;
           case OpCode::RefDyn: {
             // a: 0 a ByRef use, 1 ReDim (declares), 2 Dim in Execute code (the caller's local).
@@ -589,6 +611,18 @@ void Engine::execLoop(Frame& f) {
           PW_ARITH(Sub, Sub, opSub)
           PW_ARITH(Mul, Mul, opMul)
 #undef PW_ARITH
+#define PW_ARITH_K(OPC, KIND, FN)                          \
+  case OpCode::OPC: {                                      \
+    const Variant& k = p->consts[in.b];                    \
+    if (fastArith<Arith::KIND>(sp[-1], k)) break;          \
+    Variant r = FN(sp[-1], k);                             \
+    sp[-1] = std::move(r);                                 \
+    break;                                                 \
+  }
+          PW_ARITH_K(AddK, Add, opAdd)
+          PW_ARITH_K(SubK, Sub, opSub)
+          PW_ARITH_K(MulK, Mul, opMul)
+#undef PW_ARITH_K
 #define PW_BINOP(OPC, FN)          \
   case OpCode::OPC: {              \
     Variant r = FN(sp[-2], sp[-1]); \
@@ -652,8 +686,8 @@ void Engine::execLoop(Frame& f) {
             break;
           }
           case OpCode::Jmp:
-            if (static_cast<uint32_t>(in.b) < pc && --budget_ < 0) checkTimeout();
-            pc = static_cast<uint32_t>(in.b);
+            if (code + in.b < ip && --budget_ < 0) checkTimeout();
+            ip = code + in.b;
             break;
           case OpCode::JmpFalse:
           case OpCode::JmpTrue: {
@@ -664,8 +698,8 @@ void Engine::execLoop(Frame& f) {
             else t = toBool(v);
             (--sp)->clear();
             if (t == (in.op == OpCode::JmpTrue)) {
-              if (static_cast<uint32_t>(in.b) < pc && --budget_ < 0) checkTimeout();
-              pc = static_cast<uint32_t>(in.b);
+              if (code + in.b < ip && --budget_ < 0) checkTimeout();
+              ip = code + in.b;
             }
             break;
           }
@@ -705,24 +739,34 @@ void Engine::execLoop(Frame& f) {
               done = st >= 0 ? c > 0 : c < 0;
             }
             (--sp)->clear();
-            if (done) pc = static_cast<uint32_t>(in.b);
+            if (done) ip = code + in.b;
             break;
           }
+          case OpCode::ForKeep:
+            // A temp, never a ByRef slot: the reference replaces whatever it held.
+            L[in.b].vt = vtRef;
+            L[in.b].ref = (--sp)->ref;
+            sp->vt = vtEmpty;
+            sp->raw = 0;
+            break;
           case OpCode::ForNext: {
             Variant* t = &L[in.c];
-            Variant& var = sp[-1].deref();
+            Variant& var = in.a ? *t[2].ref : sp[-1].deref();
             bool done;
             if (var.vt == vtInteger && t[1].vt == vtInteger && t[0].vt == vtInteger) {
               int32_t r = int32_t(var.i) + t[1].i;
+              // var holds a number: nothing to release, so write it directly.
               if (r >= -32768 && r <= 32767) var.i = static_cast<int16_t>(r);
-              else var = Variant::lng(r);
+              else { var.vt = vtLong; var.raw = 0; var.l = r; }
               done = t[1].i >= 0 ? r > t[0].i : r < t[0].i;
             } else if ((var.vt == vtLong || var.vt == vtInteger) && (t[1].vt == vtInteger || t[1].vt == vtLong) &&
                        (t[0].vt == vtInteger || t[0].vt == vtLong)) {
               int64_t st = t[1].vt == vtInteger ? t[1].i : t[1].l;
               int64_t r = int64_t(var.vt == vtInteger ? var.i : var.l) + st;
               if (r > INT32_MAX || r < INT32_MIN) raise(6);
-              var = Variant::lng(static_cast<int32_t>(r));
+              var.vt = vtLong;
+              var.raw = 0;
+              var.l = static_cast<int32_t>(r);
               int64_t lim = t[0].vt == vtInteger ? t[0].i : t[0].l;
               done = st >= 0 ? r > lim : r < lim;
             } else {
@@ -731,20 +775,29 @@ void Engine::execLoop(Frame& f) {
               if (c == 2) raise(94);
               done = toDouble(t[1]) >= 0 ? c > 0 : c < 0;
             }
-            (--sp)->clear();
+            if (!in.a) (--sp)->clear();
             if (!done) {
               if (--budget_ < 0) checkTimeout();
-              pc = static_cast<uint32_t>(in.b);
+              ip = code + in.b;
             }
             break;
           }
           case OpCode::AddTo: {
             Variant& target = sp[-2].deref();
-            if (!fastArith<Arith::Add>(target, sp[-1])) {
+            if (!addTo(target, sp[-1])) {
               Variant r = opAdd(target, sp[-1]);
               target = std::move(r);
             }
             (--sp)->clear();
+            (--sp)->clear();
+            break;
+          }
+          case OpCode::AddToGlobal: {
+            Variant& target = globals_[in.b]->value;
+            if (!addTo(target, sp[-1])) {
+              Variant r = opAdd(target, sp[-1]);
+              target = std::move(r);
+            }
             (--sp)->clear();
             break;
           }
@@ -765,7 +818,7 @@ void Engine::execLoop(Frame& f) {
           case OpCode::EachNext: {
             Variant v;
             if (!eachNext(&L[in.c], v)) {
-              pc = static_cast<uint32_t>(in.b);
+              ip = code + in.b;
               break;
             }
             if (--budget_ < 0) checkTimeout();
@@ -973,20 +1026,33 @@ void Engine::execLoop(Frame& f) {
           }
           case OpCode::Ret:
             return;
+          default:
+            // Every opcode is handled above: this spares the dispatch its range check.
+            __builtin_unreachable();
         }
       }
     } catch (ScriptError& e) {
-      if (recover(e)) continue;
+      Variant* s = sp;
+      uint32_t c = static_cast<uint32_t>(ip - code);
+      bool again = recover(e, s, c);
+      sp = s;
+      ip = code + c;
+      if (again) continue;
       throw;
     } catch (const std::exception& x) {
       // Out of memory, or a fault of the engine or a host object: the script
       // sees an error it can trap, and the stack is left clean for the next run.
       ScriptError e = errorFromException(x);
-      if (recover(e)) continue;
+      Variant* s = sp;
+      uint32_t c = static_cast<uint32_t>(ip - code);
+      bool again = recover(e, s, c);
+      sp = s;
+      ip = code + c;
+      if (again) continue;
       throw e;
     } catch (ScriptAbort&) {
       for (Variant* q = opBase; q < sp; ++q) q->clear();
-      placeError(*p, pc - 1);
+      placeError(*p, static_cast<uint32_t>(ip - code) - 1);
       throw;
     }
   }

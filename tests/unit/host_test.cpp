@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "script_control.h"
+#include "sink.h"
 
 using pw::u16;
 using pw::u16v;
@@ -34,17 +35,7 @@ class RecordingHost final : public pw::ScriptHost {
   std::optional<u16> answer;
 };
 
-// Out.Put value records what the script computed.
-class Sink final : public pw::Object {
- public:
-  int32_t getIdOfName(u16v name) override { return name == u"Put" ? 1 : pw::DISPID_UNKNOWN; }
-  pw::Variant invoke(int32_t, pw::InvokeKind, pw::Args a) override {
-    values.push_back(a.size() ? a[0] : pw::Variant());
-    return pw::Variant();
-  }
-  u16 typeName() const override { return u"Sink"; }
-  std::vector<pw::Variant> values;
-};
+using pwtest::Sink;
 
 struct HostTest : ::testing::Test {
   pw::ScriptControl sc;

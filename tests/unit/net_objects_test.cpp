@@ -12,22 +12,14 @@
 #include "charsets.h"
 #include "objects.h"
 #include "script_control.h"
+#include "sink.h"
 
 using pw::u16;
 using pw::u16v;
 
 namespace {
 
-class Sink final : public pw::Object {
- public:
-  int32_t getIdOfName(u16v name) override { return name == u"Put" ? 1 : pw::DISPID_UNKNOWN; }
-  pw::Variant invoke(int32_t, pw::InvokeKind, pw::Args a) override {
-    values.push_back(a.size() ? a[0] : pw::Variant());
-    return pw::Variant();
-  }
-  u16 typeName() const override { return u"Sink"; }
-  std::vector<pw::Variant> values;
-};
+using pwtest::Sink;
 
 const char16_t* kProgIds[] = {
     u"MSXML2.XMLHTTP",       u"MSXML2.XMLHTTP.3.0",       u"MSXML2.XMLHTTP.6.0",       u"Microsoft.XMLHTTP",

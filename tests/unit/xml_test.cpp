@@ -11,6 +11,7 @@
 
 #include "objects.h"
 #include "script_control.h"
+#include "sink.h"
 #include "xmldom.h"
 
 using pw::u16;
@@ -18,16 +19,7 @@ using pw::u16v;
 
 namespace {
 
-class Sink final : public pw::Object {
- public:
-  int32_t getIdOfName(u16v name) override { return name == u"Put" ? 1 : pw::DISPID_UNKNOWN; }
-  pw::Variant invoke(int32_t, pw::InvokeKind, pw::Args a) override {
-    values.push_back(a.size() ? a[0] : pw::Variant());
-    return pw::Variant();
-  }
-  u16 typeName() const override { return u"Sink"; }
-  std::vector<pw::Variant> values;
-};
+using pwtest::Sink;
 
 struct XmlTest : ::testing::Test {
   pw::ScriptControl sc;

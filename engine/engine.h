@@ -284,6 +284,7 @@ class Engine {
     const BuiltinDef* fn = nullptr;
   };
   DynTarget findDyn(Frame& f, int32_t nameIdx);
+  bool readDyn(const DynTarget& t, Variant* sp, Variant& out);
   Variant* createDyn(Frame& f, int32_t nameIdx);
   Variant callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc, uint16_t flags);
   Variant elementRef(Variant& target, Variant* args, int argc);

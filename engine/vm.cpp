@@ -259,6 +259,23 @@ bool Engine::eachNext(Variant* slots, Variant& out) {
 
 // A name the compiler left to run time: the procedure's own local once it
 // exists, else a global, else a builtin function of that name.
+// What a name found at run time reads as: a variable's value, or the result of
+// its procedure or builtin called with no arguments. False when it names nothing.
+bool Engine::readDyn(const DynTarget& t, Variant* sp, Variant& out) {
+  if (t.var) {
+    out = *t.var;
+  } else if (t.g) {
+    out = runFrame(t.g->proc, nullptr, sp, 0);
+  } else if (t.fn) {
+    if (t.fn->minArgs > 0) raise(450);
+    sp_ = std::max(sp_, sp + 1);
+    out = t.fn->fn(*this, Args{sp, 0});
+  } else {
+    return false;
+  }
+  return true;
+}
+
 Engine::DynTarget Engine::findDyn(Frame& f, int32_t ni) {
   Proc* p = f.proc;
   if (int32_t slot = p->dynLocals[ni]; slot >= 0) {
@@ -505,16 +522,8 @@ void Engine::execLoop(Frame& f) {
             new (sp++) Variant(f.me->fields[in.b]);
             break;
           case OpCode::LdDyn: {
-            DynTarget t = findDyn(f, in.b);
-            if (t.var) {
-              *sp++ = *t.var;
-            } else if (t.g) {
-              Variant r = runFrame(t.g->proc, nullptr, sp, 0);
-              *sp++ = std::move(r);
-            } else if (t.fn) {
-              if (t.fn->minArgs > 0) raise(450);
-              sp_ = std::max(sp_, sp + 1);
-              Variant r = t.fn->fn(*this, Args{sp, 0});
+            Variant r;
+            if (readDyn(findDyn(f, in.b), sp, r)) {
               *sp++ = std::move(r);
             } else if (p->unit->optionExplicit) {
               raise(500);
@@ -577,15 +586,7 @@ void Engine::execLoop(Frame& f) {
             } else if (in.a == 1) {
               if (t.g) raise(501);
               *sp++ = Variant::reference(createDyn(f, in.b));
-            } else if (t.var) {
-              *sp++ = *t.var;
-            } else if (t.g) {
-              Variant r = runFrame(t.g->proc, nullptr, sp, 0);
-              *sp++ = std::move(r);
-            } else if (t.fn) {
-              if (t.fn->minArgs > 0) raise(450);
-              sp_ = std::max(sp_, sp + 1);
-              Variant r = t.fn->fn(*this, Args{sp, 0});
+            } else if (Variant r; readDyn(t, sp, r)) {
               *sp++ = std::move(r);
             } else if (p->unit->optionExplicit) {
               raise(500);

@@ -35,19 +35,8 @@ fail() {
 }
 
 cp "$exe" "$work/pallweave"
-exec 3<> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xpid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.05
-done
-export DISPLAY=":$(head -1 "$work/display")"
-[ "$DISPLAY" != ":" ] || fail "Xvfb did not start"
-for _ in $(seq 100); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.05
-done
+. "$(dirname "$0")/xserver.sh"
+start_xserver
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 openbox >/dev/null 2>&1 &

@@ -33,20 +33,8 @@ fail() {
 # A copy of the program outside any install prefix keeps its settings beside it.
 cp "$exe" "$work/pallweave"
 
-exec 3<> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xpid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.05
-done
-export DISPLAY=":$(head -1 "$work/display")"
-[ "$DISPLAY" != ":" ] || fail "Xvfb did not start"
-for _ in $(seq 100); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  sleep 0.05
-done
-xdotool getmouselocation >/dev/null 2>&1 || fail "no connection to Xvfb on $DISPLAY"
+. "$(dirname "$0")/xserver.sh"
+start_xserver
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

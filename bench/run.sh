@@ -31,6 +31,14 @@ for s in loop fib methods append array dict splitjoin replace regexp report; do
   printf '%-12s %8s\n' "$s" $((t - base))
 done
 
+# Implicit locals (never declared) against declared ones, same procedure.
+d=$(( $(best "$runs" "$runner" "$here/local_dim.vbs") - base ))
+u=$(( $(best "$runs" "$runner" "$here/local_implicit.vbs") - base ))
+[ "$d" -lt 1 ] && d=1
+echo
+printf '%-12s %8s %8s %8s\n' locals dim-ms implicit ratio
+awk -v a="$u" -v b="$d" 'BEGIN { printf "%-12s %8d %8d %8.2f\n", "procedure", b, a, a / b }'
+
 echo
 printf '%-12s %10s %10s %8s\n' form "N/4 ms" "N ms" ratio
 tmp=$(mktemp -d)

@@ -825,10 +825,9 @@ struct CompileScope {
     if (!isVariable(v)) throw SyntaxError{1040, s.line, s.col};
     int temps = newLocal();
     newLocal();
-    // A counter that stays where it is for the whole loop (not a name
-    // resolved at run time) is reached through a reference kept in a third temp.
-    bool kept = v.k == LK::Local || v.k == LK::Global || v.k == LK::Field;
-    if (kept) newLocal();
+    // The counter is reached through a reference kept in a third temp: once the
+    // start value is stored, even a name bound at run time stays where it is.
+    newLocal();
     expr(*s.from);
     expr(*s.to);
     if (s.step) expr(*s.step);
@@ -836,22 +835,15 @@ struct CompileScope {
     emit(OpCode::ForPrep, -2, 0, temps);  // pops limit and step into temps, leaves start
     store(v, kLet);
     if (temps > 0xFFFF) throw SyntaxError{1001, s.line, s.col};
-    if (kept) {
-      ref(v);
-      emit(OpCode::ForKeep, -1, 0, temps + 2);
-    }
+    ref(v);
+    emit(OpCode::ForKeep, -1, 0, temps + 2);
     load(v);
     size_t test = emit(OpCode::ForTest, -1, 0, 0, static_cast<uint16_t>(temps));
     uint32_t top = here();
     loops.push_back({true, {}});
     block(s.body);
     boundary();
-    if (kept) {
-      emit(OpCode::ForNext, 0, 1, static_cast<int32_t>(top), static_cast<uint16_t>(temps));
-    } else {
-      ref(v);
-      emit(OpCode::ForNext, -1, 0, static_cast<int32_t>(top), static_cast<uint16_t>(temps));
-    }
+    emit(OpCode::ForNext, 0, 1, static_cast<int32_t>(top), static_cast<uint16_t>(temps));
     patch(test);
     for (size_t x : loops.back().exits) patch(x);
     loops.pop_back();

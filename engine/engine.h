@@ -27,8 +27,8 @@ enum class OpCode : uint8_t {
   Jmp, JmpFalse, JmpTrue,
   ForPrep,     // b: first of two temp slots (limit, step); converts them to numbers
   ForTest,     // [value] -> continue or jump to b; temps at slot c
-  ForNext,     // [ref var] -> var += step; back to b while the loop goes on (temps at c);
-               // a: 1 no ref on the stack, the one ForKeep left in temp c + 2
+  ForNext,     // var += step, var through the reference ForKeep left in temp c + 2;
+               // back to b while the loop goes on (temps at c)
   ForKeep,     // [ref var] -> temp b
   AppendTo,    // [ref, value] -> var = var & value, in place when the string is unshared
   AddTo,       // [ref, value] -> var = var + value

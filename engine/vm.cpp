@@ -522,6 +522,14 @@ void Engine::execLoop(Frame& f) {
             new (sp++) Variant(f.me->fields[in.b]);
             break;
           case OpCode::LdDyn: {
+            // The procedure's own implicit local, once assigned, reads like a declared one.
+            if (int32_t slot = p->dynLocals[in.b]; slot >= 0) {
+              const Variant& v = L[slot].deref();
+              if (v.flags & kFlagLive) {
+                new (sp++) Variant(v);
+                break;
+              }
+            }
             Variant r;
             if (readDyn(findDyn(f, in.b), sp, r)) {
               *sp++ = std::move(r);
@@ -540,7 +548,9 @@ void Engine::execLoop(Frame& f) {
             if (in.op == OpCode::StLocal) target = &L[in.b].deref();
             else if (in.op == OpCode::StGlobal) target = &globals_[in.b]->value;
             else if (in.op == OpCode::StField) target = &f.me->fields[in.b];
-            else {
+            else if (int32_t slot = p->dynLocals[in.b]; slot >= 0 && (L[slot].deref().flags & kFlagLive)) {
+              target = &L[slot].deref();
+            } else {
               DynTarget t = findDyn(f, in.b);
               if (t.g) raise(501);
               if (t.var) target = t.var;
@@ -578,6 +588,10 @@ void Engine::execLoop(Frame& f) {
             if (in.a == 2) {
               Variant* v = createDyn(f, in.b);
               *sp++ = Variant::reference(v);
+              break;
+            }
+            if (int32_t slot = p->dynLocals[in.b]; slot >= 0 && (L[slot].deref().flags & kFlagLive)) {
+              *sp++ = Variant::reference(&L[slot].deref());
               break;
             }
             DynTarget t = findDyn(f, in.b);
@@ -752,7 +766,7 @@ void Engine::execLoop(Frame& f) {
             break;
           case OpCode::ForNext: {
             Variant* t = &L[in.c];
-            Variant& var = in.a ? *t[2].ref : sp[-1].deref();
+            Variant& var = *t[2].ref;
             bool done;
             if (var.vt == vtInteger && t[1].vt == vtInteger && t[0].vt == vtInteger) {
               int32_t r = int32_t(var.i) + t[1].i;
@@ -776,7 +790,6 @@ void Engine::execLoop(Frame& f) {
               if (c == 2) raise(94);
               done = toDouble(t[1]) >= 0 ? c > 0 : c < 0;
             }
-            if (!in.a) (--sp)->clear();
             if (!done) {
               if (--budget_ < 0) checkTimeout();
               ip = code + in.b;

@@ -79,8 +79,8 @@ uint8_t byteAt(u16v s, size_t i) {
 
 // A string with an odd number of bytes (from ChrB, LeftB, MidB ...) keeps its
 // last byte in the low half of its last unit and is marked in the Variant's
-// otherwise unused aux word. Only Len and the B functions read the mark;
-// concatenation still sees whole units.
+// otherwise unused aux word. Len, the B functions and concatenation (which
+// joins bytes) read the mark.
 constexpr uint32_t kOddBytes = 1;
 
 size_t byteCount(const Variant& v, u16v s) {

@@ -317,12 +317,30 @@ Variant joinText(StrRep* ra, u16v a, StrRep* rb, u16v b) {
 // Buffer of a string value that may be shared by a join.
 inline StrRep* joinable(const Variant& v) { return (v.aux & 1) ? nullptr : v.s; }
 
+inline bool oddBytes(const Variant& v) { return v.vt == vtString && (v.aux & 1) && v.strLen(); }
+
+// Strings join by their byte counts, as Windows' do: ChrB(65) & ChrB(66) is
+// the one character U+4241, which binary-string code built with ChrB needs.
+Variant joinBytes(u16v a, bool aOdd, u16v b, bool bOdd) {
+  size_t na = a.size() * 2 - aOdd, nb = b.size() * 2 - bOdd, n = na + nb;
+  if ((n + 1) / 2 > kMaxStrLen) raise(14);
+  auto byteOf = [&](size_t i) -> char16_t {
+    u16v s = i < na ? a : b;
+    if (i >= na) i -= na;
+    return i % 2 ? s[i / 2] >> 8 : s[i / 2] & 0xFF;
+  };
+  u16 r((n + 1) / 2, u'\0');
+  for (size_t i = 0; i < n; ++i) r[i / 2] |= i % 2 ? char16_t(byteOf(i) << 8) : byteOf(i);
+  Variant out = Variant::str(r);
+  if (n % 2) out.aux |= 1;
+  return out;
+}
+
 // Two string values; an empty side gives the other unchanged (odd mark and all).
 Variant concatStrings(const Variant& a, const Variant& b) {
   if (b.strLen() == 0) return a;
   if (a.strLen() == 0) return b;
-  // Odd byte counts (ChrB) are joined by copy into an even result.
-  if ((a.aux | b.aux) & 1) return joinText(nullptr, a.strView(), nullptr, b.strView());
+  if ((a.aux | b.aux) & 1) return joinBytes(a.strView(), oddBytes(a), b.strView(), oddBytes(b));
   return joinText(a.s, a.strView(), b.s, b.strView());
 }
 
@@ -1442,6 +1460,7 @@ Variant opConcat(const Variant& a0, const Variant& b0) {
   u16 bx, by;
   u16v sx = x.vt == vtString ? x.strView() : u16v(bx = toText(x));
   u16v sy = y.vt == vtString ? y.strView() : u16v(by = toText(y));
+  if (oddBytes(x) || oddBytes(y)) return joinBytes(sx, oddBytes(x), sy, oddBytes(y));
   return joinText(x.vt == vtString ? joinable(x) : nullptr, sx, y.vt == vtString ? joinable(y) : nullptr, sy);
 }
 

@@ -322,15 +322,22 @@ inline bool oddBytes(const Variant& v) { return v.vt == vtString && (v.aux & 1) 
 // Strings join by their byte counts, as Windows' do: ChrB(65) & ChrB(66) is
 // the one character U+4241, which binary-string code built with ChrB needs.
 Variant joinBytes(u16v a, bool aOdd, u16v b, bool bOdd) {
-  size_t na = a.size() * 2 - aOdd, nb = b.size() * 2 - bOdd, n = na + nb;
+  size_t n = a.size() * 2 - aOdd + b.size() * 2 - bOdd;
   if ((n + 1) / 2 > kMaxStrLen) raise(14);
-  auto byteOf = [&](size_t i) -> char16_t {
-    u16v s = i < na ? a : b;
-    if (i >= na) i -= na;
-    return i % 2 ? s[i / 2] >> 8 : s[i / 2] & 0xFF;
-  };
   u16 r((n + 1) / 2, u'\0');
-  for (size_t i = 0; i < n; ++i) r[i / 2] |= i % 2 ? char16_t(byteOf(i) << 8) : byteOf(i);
+  std::copy(a.begin(), a.end(), r.begin());
+  if (!aOdd) {
+    std::copy(b.begin(), b.end(), r.begin() + a.size());
+  } else {
+    // b's bytes start in the high half of a's last unit.
+    size_t k = a.size() - 1;
+    r[k] &= 0xFF;
+    for (char16_t c : b) {
+      r[k] |= char16_t(c << 8);
+      if (++k < r.size()) r[k] = c >> 8;
+    }
+  }
+  if (n % 2) r.back() &= 0xFF;
   Variant out = Variant::str(r);
   if (n % 2) out.aux |= 1;
   return out;

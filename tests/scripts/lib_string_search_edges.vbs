@@ -1,6 +1,6 @@
 ' InStr, InStrRev, Replace, Split, Filter and StrComp at the edges: empty
 ' texts, starts past the end, counts, both compare modes, Null arguments and
-' the argument errors.
+' the argument errors. StrComp's text mode sorts like Windows' word sort.
 Sub Check(label, v)
     If Err.Number <> 0 Then
         WScript.Echo label & " => error " & Err.Number
@@ -72,3 +72,11 @@ x = StrComp("10", "9") : Check "digits as text", x
 x = StrComp("", Empty) : Check "empty and Empty", x
 x = StrComp(1, "1") : Check "number and text", x
 x = StrComp(Null, Null) : Check "Null", x
+x = StrComp(ChrW(233) & "t" & ChrW(233), "fin", vbTextCompare) : Check "text: accents sort with the base letter", x
+x = StrComp(ChrW(233) & "t" & ChrW(233), "fin", vbBinaryCompare) : Check "binary: by code", x
+x = StrComp("Zebra", ChrW(193) & "rbol", vbTextCompare) : Check "text: capital with accent", x
+x = StrComp("caf" & ChrW(233), "cafe", vbTextCompare) : Check "text: accent after plain", x
+x = StrComp("CAF" & ChrW(201), "caf" & ChrW(233), vbTextCompare) : Check "text: accent, case ignored", x
+x = StrComp("file_1", "file1", vbTextCompare) : Check "text: symbols before digits", x
+x = StrComp("a{", "ab", vbTextCompare) : Check "text: symbols before letters", x
+x = StrComp("file_1", "file1", vbBinaryCompare) : Check "binary: by code", x

@@ -48,8 +48,8 @@ WScript.Echo "-- trimming and case"
 x = Len(Trim(vbTab & " a " & vbLf)) : Check "only spaces trimmed", x
 x = Len(Trim(ChrW(160) & "a")) : Check "no-break space kept", x
 x = LTrim("  a  ") & "|" & RTrim("  a  ") & "|" : Check "LTrim RTrim", x
-x = UCase("àéî äöü ÿ") : Check "UCase beyond ASCII", x
-x = LCase("ÀÉÎ ÄÖÜ") : Check "LCase beyond ASCII", x
+x = AscW(UCase(ChrW(224))) & " " & AscW(UCase(ChrW(246))) & " " & AscW(UCase(ChrW(255))) & " " & AscW(UCase(ChrW(223))) : Check "UCase beyond ASCII", x
+x = AscW(LCase(ChrW(192))) & " " & AscW(LCase(ChrW(214))) & " " & AscW(LCase(ChrW(376))) & " " & AscW(LCase(ChrW(913))) : Check "LCase beyond ASCII", x
 x = LCase(True) & UCase(1.5) : Check "LCase of non-strings", x
 x = StrReverse(123) : Check "StrReverse number", x
 WScript.Echo "-- Escape"

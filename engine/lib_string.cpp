@@ -79,8 +79,8 @@ uint8_t byteAt(u16v s, size_t i) {
 
 // A string with an odd number of bytes (from ChrB, LeftB, MidB ...) keeps its
 // last byte in the low half of its last unit and is marked in the Variant's
-// otherwise unused aux word. Only Len and the B functions read the mark;
-// concatenation still sees whole units.
+// otherwise unused aux word. Len, the B functions and concatenation (which
+// joins bytes) read the mark.
 constexpr uint32_t kOddBytes = 1;
 
 size_t byteCount(const Variant& v, u16v s) {
@@ -424,6 +424,55 @@ Variant fnStrReverse(Engine&, Args a) {
   return mk(s);
 }
 
+// Base letters of U+00C0..U+017F once case is folded: '.' stands for a
+// symbol, '=' for a letter sorted as itself, '2' for a two-letter form.
+constexpr char kLatinBase[] =
+    "aaaaaa2ceeeeiiiidnooooo.ouuuuy=2aaaaaa2ceeeeiiiidnooooo.ouuuuy=y"  // C0..FF
+    "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiii22jjkk=lllllll"  // 100..13F
+    "lllnnnnnnn==oooooo22rrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";  // 140..17F
+
+int cmpUnits(u16v x, u16v y) {
+  size_t n = std::min(x.size(), y.size());
+  for (size_t i = 0; i < n; ++i)
+    if (x[i] != y[i]) return x[i] < y[i] ? -1 : 1;
+  return x.size() == y.size() ? 0 : x.size() < y.size() ? -1 : 1;
+}
+
+// Sort weights in the manner of Windows' word sort, which text-mode StrComp
+// uses: symbols before digits before letters, accented Latin letters beside
+// their base letter, and ae, oe, ss, ij spelt out.
+u16 primaryKey(u16v s) {
+  u16 k;
+  k.reserve(s.size());
+  auto letter = [&](char16_t c) { k.push_back(char16_t(0x8000 | c)); };
+  for (char16_t c : s) {
+    c = foldCase(c);
+    if (c >= u'0' && c <= u'9') {
+      k.push_back(char16_t(0x4000 | c));
+    } else if (c >= u'a' && c <= u'z') {
+      letter(c);
+    } else if (c >= 0xC0 && c <= 0x17F) {
+      char b = kLatinBase[c - 0xC0];
+      if (b == '.') {
+        k.push_back(c);
+      } else if (b == '=') {
+        letter(c);
+      } else if (b == '2') {
+        const char* two = c == 0xDF ? "ss" : c == 0xE6 ? "ae" : c == 0x153 ? "oe" : "ij";
+        letter(char16_t(two[0]));
+        letter(char16_t(two[1]));
+      } else {
+        letter(char16_t(b));
+      }
+    } else if (c < 0xC0 || (c >= 0x2000 && c < 0x2C00) || (c >= 0x3000 && c < 0x3040)) {
+      k.push_back(c & 0x3FFF);  // punctuation, symbols, controls
+    } else {
+      letter(c & 0x7FFF);  // letters of other scripts, after Latin
+    }
+  }
+  return k;
+}
+
 Variant fnStrComp(Engine&, Args a) {
   bool textCmp = textMode(a, 2);
   Variant t1, t2;
@@ -432,17 +481,11 @@ Variant fnStrComp(Engine&, Args a) {
   if (v1.isNull() || v2.isNull()) return Variant::null();
   u16 b1, b2;
   u16v s1 = text(v1, b1), s2 = text(v2, b2);
-  size_t n = std::min(s1.size(), s2.size());
-  for (size_t i = 0; i < n; ++i) {
-    char16_t c1 = s1[i], c2 = s2[i];
-    if (textCmp) {
-      c1 = foldCase(c1);
-      c2 = foldCase(c2);
-    }
-    if (c1 != c2) return Variant::integer(c1 < c2 ? -1 : 1);
-  }
-  if (s1.size() == s2.size()) return Variant::integer(0);
-  return Variant::integer(s1.size() < s2.size() ? -1 : 1);
+  if (!textCmp) return Variant::integer(int16_t(cmpUnits(s1, s2)));
+  // Base letters decide first; accents only between otherwise equal texts.
+  int r = cmpUnits(primaryKey(s1), primaryKey(s2));
+  if (r == 0) r = cmpUnits(folded(s1), folded(s2));
+  return Variant::integer(int16_t(r));
 }
 
 // Replace(expression, find, replacewith[, start[, count[, compare]]]): the

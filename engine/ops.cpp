@@ -317,12 +317,37 @@ Variant joinText(StrRep* ra, u16v a, StrRep* rb, u16v b) {
 // Buffer of a string value that may be shared by a join.
 inline StrRep* joinable(const Variant& v) { return (v.aux & 1) ? nullptr : v.s; }
 
+inline bool oddBytes(const Variant& v) { return v.vt == vtString && (v.aux & 1) && v.strLen(); }
+
+// Strings join by their byte counts, as Windows' do: ChrB(65) & ChrB(66) is
+// the one character U+4241, which binary-string code built with ChrB needs.
+Variant joinBytes(u16v a, bool aOdd, u16v b, bool bOdd) {
+  size_t n = a.size() * 2 - aOdd + b.size() * 2 - bOdd;
+  if ((n + 1) / 2 > kMaxStrLen) raise(14);
+  u16 r((n + 1) / 2, u'\0');
+  std::copy(a.begin(), a.end(), r.begin());
+  if (!aOdd) {
+    std::copy(b.begin(), b.end(), r.begin() + a.size());
+  } else {
+    // b's bytes start in the high half of a's last unit.
+    size_t k = a.size() - 1;
+    r[k] &= 0xFF;
+    for (char16_t c : b) {
+      r[k] |= char16_t(c << 8);
+      if (++k < r.size()) r[k] = c >> 8;
+    }
+  }
+  if (n % 2) r.back() &= 0xFF;
+  Variant out = Variant::str(r);
+  if (n % 2) out.aux |= 1;
+  return out;
+}
+
 // Two string values; an empty side gives the other unchanged (odd mark and all).
 Variant concatStrings(const Variant& a, const Variant& b) {
   if (b.strLen() == 0) return a;
   if (a.strLen() == 0) return b;
-  // Odd byte counts (ChrB) are joined by copy into an even result.
-  if ((a.aux | b.aux) & 1) return joinText(nullptr, a.strView(), nullptr, b.strView());
+  if ((a.aux | b.aux) & 1) return joinBytes(a.strView(), oddBytes(a), b.strView(), oddBytes(b));
   return joinText(a.s, a.strView(), b.s, b.strView());
 }
 
@@ -1442,6 +1467,7 @@ Variant opConcat(const Variant& a0, const Variant& b0) {
   u16 bx, by;
   u16v sx = x.vt == vtString ? x.strView() : u16v(bx = toText(x));
   u16v sy = y.vt == vtString ? y.strView() : u16v(by = toText(y));
+  if (oddBytes(x) || oddBytes(y)) return joinBytes(sx, oddBytes(x), sy, oddBytes(y));
   return joinText(x.vt == vtString ? joinable(x) : nullptr, sx, y.vt == vtString ? joinable(y) : nullptr, sy);
 }
 

@@ -111,7 +111,7 @@ s = 1 : s = s + 2 : WScript.Echo s & " " & VarType(s)
 s = "1" : s = s + 2 : WScript.Echo s & " " & VarType(s)
 WScript.Echo IsNull(Null & Null) & " " & VarType(Empty & Null)
 
-' --- odd byte counts (ChrB) are copied, never grown in place ---
+' --- odd byte counts (ChrB) join byte-wise into a copy, never grown in place ---
 s = ChrB(65) : WScript.Echo LenB(s) & " " & Len(s)
 s = s & ChrB(66) : WScript.Echo LenB(s) & " " & Len(s)
 t = "ab" & "cd" : u = t : t = t & ChrB(67) : WScript.Echo LenB(t) & " " & LenB(u)

@@ -109,17 +109,24 @@ TEST(StringBuilding, RoomAnAbandonedJoinUsedIsReused) {
   EXPECT_EQ(u8(s), "abcdefq");
 }
 
-TEST(StringBuilding, OddByteStringsAreCopiedIntoAnEvenResult) {
+TEST(StringBuilding, OddByteStringsJoinByteWise) {
   Variant s = opConcat(opConcat(S("ab"), S("cd")), S("ef"));
   Variant odd = s;
-  odd.aux |= 1;
+  odd.aux |= 1;  // 11 bytes: the last unit's high byte is not part of it
   Variant r = opConcat(odd, S("g"));
   EXPECT_NE(r.s, s.s);
-  EXPECT_EQ(r.aux & 1, 0u);
-  EXPECT_EQ(u8(r), "abcdefg");
+  EXPECT_EQ(u8(s), "abcdef");  // the shared buffer is left alone
+  EXPECT_EQ(r.aux & 1, 1u);
+  EXPECT_EQ(r.strView(), u16(u"abcde\x6766") + char16_t(0));
   Variant back = opConcat(S("g"), odd);
-  EXPECT_EQ(back.aux & 1, 0u);
+  EXPECT_EQ(back.aux & 1, 1u);
   EXPECT_EQ(u8(back), "gabcdef");
+  // Two odd halves make an even whole.
+  Variant h = S("A");
+  h.aux |= 1;
+  Variant two = opConcat(h, h);
+  EXPECT_EQ(two.aux & 1, 0u);
+  EXPECT_EQ(two.strView(), u16(u"\x4141"));
   // An empty side gives the odd string unchanged.
   EXPECT_EQ(opConcat(odd, S("")).aux & 1, 1u);
 }

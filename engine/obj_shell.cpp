@@ -7,6 +7,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <syslog.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -680,7 +681,7 @@ class ShellObj : public Object {
   int32_t getIdOfName(u16v name) override {
     return findMember({{u"Run", 1}, {u"Exec", 2}, {u"Environment", 3}, {u"ExpandEnvironmentStrings", 4},
                        {u"CurrentDirectory", 5}, {u"SpecialFolders", 6}, {u"Popup", 7}, {u"RegRead", 8},
-                       {u"RegWrite", 9}, {u"RegDelete", 10}},
+                       {u"RegWrite", 9}, {u"RegDelete", 10}, {u"LogEvent", 11}},
                       name);
   }
 
@@ -726,6 +727,7 @@ class ShellObj : public Object {
                    (id == 8 ? u"read." : id == 9 ? u"written." : u"deleted.");
         raise(static_cast<int32_t>(0x80070002u), u16(u"WshShell.") + kWhat[id - 8], text);
       }
+      case 11: return logEvent(kind, args);
     }
     raise(438);
   }
@@ -753,6 +755,29 @@ class ShellObj : public Object {
     while (r < 0 && errno == EINTR);
     if (engine_) engine_->hostCalled();
     return Variant::lng(wait && r == s.pid ? exitCodeOf(st) : 0);
+  }
+
+  // LogEvent(type, message[, target]): the system log stands in for the
+  // Application event log; the event types map to syslog's levels.
+  Variant logEvent(InvokeKind kind, Args args) {
+    expectCall(kind, args, 2, 3);
+    int32_t type = toLong(args[0]);
+    std::string text = toUtf8(toText(args[1]));
+    if (!args.missing(2)) toString(args[2]);  // a target machine: this one is the only one
+    int level;
+    switch (type) {
+      case 0: level = LOG_NOTICE; break;   // success
+      case 1: level = LOG_ERR; break;
+      case 2: level = LOG_WARNING; break;
+      case 4: level = LOG_INFO; break;
+      case 8:
+      case 16: level = LOG_NOTICE; break;  // audit success, audit failure
+      default: raise(5);
+    }
+    ::openlog("WSH", LOG_PID, LOG_USER);
+    ::syslog(level, "%s", text.c_str());
+    ::closelog();
+    return Variant::boolean(true);
   }
 
   // Popup(text[, secondsToWait[, title[, type]]]) through the host's message

@@ -230,7 +230,8 @@ class WScriptSim final : public Object {
         try {
           return control_.CreateObject(progId);
         } catch (const ScriptError& e) {
-          if (e.number != 429) throw;
+          // The safe subset's refusal keeps its own error.
+          if (e.number != 429 || control_.UseSafeSubset()) throw;
           // The host's own error: the class string names nothing it can create.
           raise(static_cast<int32_t>(0x800401F3u), u"WScript.CreateObject",
                 u"Could not create object named \"" + progId + u"\".");

@@ -767,6 +767,12 @@ Object* openText(const Path& p, int mode, bool create, int format, bool exclusiv
     }
     return TextStreamObj::reader(decodeText(bytes, format));
   }
+  // A read-only file refuses writing even to root, as DeleteFile refuses it.
+  struct stat existing;
+  if (::stat(p.c_str(), &existing) == 0 && !S_ISDIR(existing.st_mode) && readOnly(existing)) {
+    if (exclusive) raise(58);
+    raise(70);
+  }
   int flags = O_WRONLY | O_CLOEXEC | (mode == ForWriting ? O_TRUNC : O_APPEND);
   if (create) flags |= O_CREAT;
   if (exclusive) flags |= O_EXCL;

@@ -7,6 +7,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <syslog.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -673,6 +674,148 @@ u16 nativeProgram(const u16& cmd) {
   return cmd.substr(0, start) + fromUtf8(quoted) + cmd.substr(end);
 }
 
+// CreateShortcut's objects. A .url file is the Internet shortcut Windows
+// writes ([InternetShortcut] URL=...). A .lnk file is written as a desktop
+// entry, which Linux desktops start once named .desktop; the X-Windows-* keys
+// keep every property as the script set it, so the shortcut loads back exactly.
+class ShortcutObj : public Object {
+ public:
+  ShortcutObj(std::string path, u16 shownPath, bool url)
+      : path_(std::move(path)), fullName_(std::move(shownPath)), url_(url) {
+    load();
+  }
+
+  int32_t getIdOfName(u16v name) override {
+    if (url_) return findMember({{u"FullName", 0}, {u"TargetPath", 1}, {u"Load", 20}, {u"Save", 21}}, name);
+    return findMember({{u"FullName", 0}, {u"TargetPath", 1}, {u"Arguments", 2}, {u"Description", 3},
+                       {u"Hotkey", 4}, {u"IconLocation", 5}, {u"WorkingDirectory", 6},
+                       {u"WindowStyle", 7}, {u"RelativePath", 8}, {u"Load", 20}, {u"Save", 21}},
+                      name);
+  }
+
+  Variant invoke(int32_t id, InvokeKind kind, Args args) override {
+    switch (id) {
+      case 0:
+        expectCall(kind, args, 0, 0);
+        return Variant::str(fullName_);
+      case 1:
+      case 2:
+      case 3:
+      case 4:
+      case 5:
+      case 6: {
+        u16& field = text_[static_cast<size_t>(id - 1)];
+        expectProp(kind, args);
+        if (!isPut(kind)) return Variant::str(field);
+        field = toString(args[0]);
+        return Variant();
+      }
+      case 7:
+        expectProp(kind, args);
+        if (!isPut(kind)) return Variant::lng(windowStyle_);
+        windowStyle_ = toLong(args[0]);
+        return Variant();
+      case 8:
+        if (!isPut(kind)) raise(438);  // RelativePath can only be set
+        expectProp(kind, args);
+        toString(args[0]);
+        return Variant();
+      case 20:
+        expectCall(kind, args, 1, 1);
+        path_ = winpath::toNative(toString(args[0]));
+        load();
+        return Variant();
+      case 21:
+        expectCall(kind, args, 0, 0);
+        save();
+        return Variant();
+    }
+    raise(438);
+  }
+
+  u16 typeName() const override { return url_ ? u"IWshURLShortcut" : u"IWshShortcut"; }
+
+ private:
+  static constexpr const char* kKeys[] = {"X-Windows-TargetPath", "X-Windows-Arguments", "X-Windows-Description",
+                                          "X-Windows-Hotkey", "X-Windows-IconLocation",
+                                          "X-Windows-WorkingDirectory"};
+  std::string path_;
+  u16 fullName_;
+  bool url_;
+  // TargetPath, Arguments, Description, Hotkey, IconLocation, WorkingDirectory
+  u16 text_[6] = {u"", u"", u"", u"", u",0", u""};
+  int32_t windowStyle_ = 1;
+
+  static std::string oneLine(const u16& s) {
+    std::string out = toUtf8(s);
+    for (char& c : out)
+      if (c == '\r' || c == '\n') c = ' ';
+    return out;
+  }
+
+  // A path for the desktop entry: native where it names this system's file.
+  static std::string nativeOr(const u16& p) {
+    if (p.empty()) return std::string();
+    try {
+      return winpath::toNative(p);
+    } catch (const ScriptError&) {
+      return toUtf8(p);
+    }
+  }
+
+  void load() {
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) return;  // a new shortcut
+    std::string line;
+    while (std::getline(in, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      size_t eq = line.find('=');
+      if (eq == std::string::npos) continue;
+      std::string key = line.substr(0, eq);
+      u16 value = fromUtf8(line.substr(eq + 1));
+      if (url_) {
+        if (equalsNoCase(fromUtf8(key), u"URL")) text_[0] = value;
+        continue;
+      }
+      for (size_t k = 0; k < 6; ++k)
+        if (key == kKeys[k]) text_[k] = value;
+      if (key == "X-Windows-WindowStyle") windowStyle_ = std::atoi(toUtf8(value).c_str());
+    }
+  }
+
+  void save() {
+    std::string body;
+    if (url_) {
+      body = "[InternetShortcut]\r\nURL=" + oneLine(text_[0]) + "\r\n";
+    } else {
+      std::string name = path_.substr(path_.rfind('/') + 1);
+      name = name.substr(0, name.size() - 4);
+      std::string exec = nativeOr(text_[0]);
+      if (exec.find_first_of(" \t\"'\\$`") != std::string::npos) {
+        std::string quoted = "\"";
+        for (char c : exec) {
+          if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+          quoted += c;
+        }
+        exec = quoted + "\"";
+      }
+      if (!text_[1].empty()) exec += " " + oneLine(text_[1]);
+      std::string icon = oneLine(text_[4]);
+      icon = nativeOr(fromUtf8(icon.substr(0, icon.rfind(','))));
+      body = "[Desktop Entry]\nType=Application\nName=" + name + "\nExec=" + exec + "\n";
+      if (!text_[5].empty()) body += "Path=" + nativeOr(text_[5]) + "\n";
+      if (!text_[2].empty()) body += "Comment=" + oneLine(text_[2]) + "\n";
+      if (!icon.empty()) body += "Icon=" + icon + "\n";
+      for (size_t k = 0; k < 6; ++k) body += std::string(kKeys[k]) + "=" + oneLine(text_[k]) + "\n";
+      body += "X-Windows-WindowStyle=" + std::to_string(windowStyle_) + "\n";
+    }
+    int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0755);
+    if (fd < 0) raise(errno == ENOENT || errno == ENOTDIR ? 76 : 70);
+    bool ok = writeNoSigpipe(fd, body.data(), body.size());
+    if (::close(fd) != 0 || !ok) raise(57);
+  }
+};
+
 class ShellObj : public Object {
  public:
   explicit ShellObj(Engine* e) : engine_(e) {}
@@ -680,7 +823,8 @@ class ShellObj : public Object {
   int32_t getIdOfName(u16v name) override {
     return findMember({{u"Run", 1}, {u"Exec", 2}, {u"Environment", 3}, {u"ExpandEnvironmentStrings", 4},
                        {u"CurrentDirectory", 5}, {u"SpecialFolders", 6}, {u"Popup", 7}, {u"RegRead", 8},
-                       {u"RegWrite", 9}, {u"RegDelete", 10}},
+                       {u"RegWrite", 9}, {u"RegDelete", 10}, {u"LogEvent", 11}, {u"CreateShortcut", 12},
+                       {u"AppActivate", 13}},
                       name);
   }
 
@@ -726,6 +870,26 @@ class ShellObj : public Object {
                    (id == 8 ? u"read." : id == 9 ? u"written." : u"deleted.");
         raise(static_cast<int32_t>(0x80070002u), u16(u"WshShell.") + kWhat[id - 8], text);
       }
+      case 11: return logEvent(kind, args);
+      case 12: {
+        expectCall(kind, args, 1, 1);
+        u16 path = toString(args[0]);
+        u16 ext = path.size() >= 4 ? toLowerCopy(u16v(path).substr(path.size() - 4)) : u16();
+        if (ext != u".lnk" && ext != u".url")
+          raise(5, u"WshShell.CreateShortcut", u"The shortcut pathname must end with .lnk or .url.");
+        std::string native = winpath::toNative(path);
+        if (native.empty()) raise(5);
+        if (native[0] != '/') {
+          char buf[PATH_MAX];
+          if (::getcwd(buf, sizeof buf)) native = winpath::normalJoin(buf, native);
+        }
+        return Variant::object(new ShortcutObj(native, fromUtf8(native), ext == u".url"));
+      }
+      case 13:
+        // No window of another program can be brought forward from here.
+        expectCall(kind, args, 1, 2);
+        toText(args[0]);
+        return Variant::boolean(false);
     }
     raise(438);
   }
@@ -753,6 +917,29 @@ class ShellObj : public Object {
     while (r < 0 && errno == EINTR);
     if (engine_) engine_->hostCalled();
     return Variant::lng(wait && r == s.pid ? exitCodeOf(st) : 0);
+  }
+
+  // LogEvent(type, message[, target]): the system log stands in for the
+  // Application event log; the event types map to syslog's levels.
+  Variant logEvent(InvokeKind kind, Args args) {
+    expectCall(kind, args, 2, 3);
+    int32_t type = toLong(args[0]);
+    std::string text = toUtf8(toText(args[1]));
+    if (!args.missing(2)) toString(args[2]);  // a target machine: this one is the only one
+    int level;
+    switch (type) {
+      case 0: level = LOG_NOTICE; break;   // success
+      case 1: level = LOG_ERR; break;
+      case 2: level = LOG_WARNING; break;
+      case 4: level = LOG_INFO; break;
+      case 8:
+      case 16: level = LOG_NOTICE; break;  // audit success, audit failure
+      default: raise(5);
+    }
+    ::openlog("WSH", LOG_PID, LOG_USER);
+    ::syslog(level, "%s", text.c_str());
+    ::closelog();
+    return Variant::boolean(true);
   }
 
   // Popup(text[, secondsToWait[, title[, type]]]) through the host's message

@@ -51,6 +51,8 @@ class StdConsole final : public WScriptConsole, public ScriptHost {
   std::vector<u16> arguments() override { return setup_.args; }
   bool interactive() override { return !setup_.batch; }
   void setInteractive(bool on) override { setup_.batch = !on; }
+  int32_t timeoutSeconds() override { return limitMs_ > 0 ? (limitMs_ + 999) / 1000 : 0; }
+  void setTimeoutSeconds(int32_t s) override { startClock(s <= 0 ? -1 : s > INT32_MAX / 1000 ? INT32_MAX : s * 1000); }
 
   // ScriptHost
   int msgBox(u16v prompt, int buttons, u16v title) override;

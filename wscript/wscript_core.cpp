@@ -1,5 +1,6 @@
 #include "wscript_core.h"
 
+#include "builtins.h"
 #include "objects.h"
 #include "ops.h"
 #include "script_control.h"
@@ -158,7 +159,8 @@ class WshArguments final : public ArgList {
 
 enum WsMember {
   kArguments = 1, kBuildVersion, kFullName, kName, kPath, kScriptFullName, kScriptName, kStdIn,
-  kStdErr, kStdOut, kVersion, kInteractive, kCreateObject, kEcho, kQuit, kSleep,
+  kStdErr, kStdOut, kVersion, kInteractive, kTimeout, kCreateObject, kEcho, kQuit, kSleep, kGetObject,
+  kConnectObject, kDisconnectObject,
 };
 
 class WScriptSim final : public Object {
@@ -170,12 +172,13 @@ class WScriptSim final : public Object {
   }
 
   int32_t getIdOfName(u16v name) override {
-    int32_t id = findMember({{u"Arguments", kArguments}, {u"BuildVersion", kBuildVersion}, {u"FullName", kFullName},
-                             {u"Name", kName}, {u"Path", kPath}, {u"ScriptFullName", kScriptFullName},
+    int32_t id = findMember({{u"Name", DISPID_VALUE}, {u"Arguments", kArguments}, {u"BuildVersion", kBuildVersion}, {u"FullName", kFullName},
+                             {u"Path", kPath}, {u"ScriptFullName", kScriptFullName},
                              {u"ScriptName", kScriptName}, {u"StdIn", kStdIn}, {u"StdErr", kStdErr},
                              {u"StdOut", kStdOut}, {u"Version", kVersion}, {u"Interactive", kInteractive},
                              {u"CreateObject", kCreateObject}, {u"Echo", kEcho}, {u"Quit", kQuit},
-                             {u"Sleep", kSleep}},
+                             {u"Sleep", kSleep}, {u"Timeout", kTimeout}, {u"GetObject", kGetObject},
+                             {u"ConnectObject", kConnectObject}, {u"DisconnectObject", kDisconnectObject}},
                             name);
     return window_ && id == kInteractive ? DISPID_UNKNOWN : id;
   }
@@ -190,16 +193,28 @@ class WScriptSim final : public Object {
       expectCall(kind, a, 0, 0);
       return Variant::boolean(con_.interactive());
     }
+    if (id == kTimeout) {
+      // Seconds; 0 is no limit.
+      if (objimpl::isPut(kind)) {
+        if (a.size() != 1) raise(450);
+        int32_t s = toLong(a[0]);
+        if (s < 0) raise(5);
+        con_.setTimeoutSeconds(s);
+        return Variant();
+      }
+      expectCall(kind, a, 0, 0);
+      return Variant::lng(con_.timeoutSeconds());
+    }
     if (objimpl::isPut(kind)) raise(438);
     if (id == kArguments) {
       // The window's script has no command line: an empty collection.
       return objimpl::objectProp(kind, a, window_ ? ScriptControl::NewCollection() : args_.get());
     }
-    if (id >= kArguments && id <= kVersion && a.size() != 0) raise(450);
+    if (((id >= kArguments && id <= kVersion) || id == DISPID_VALUE) && a.size() != 0) raise(450);
     switch (id) {
+      case DISPID_VALUE: return Variant::str(u"Windows Script Host");
       case kBuildVersion: return Variant::str(u"166");
       case kFullName: return Variant::str(con_.programPath() + u"/" + con_.programName());
-      case kName: return Variant::str(con_.programName());
       case kPath: return Variant::str(con_.programPath());
       case kScriptFullName: return Variant::str(con_.scriptFullName());
       case kScriptName: return Variant::str(con_.scriptName());
@@ -208,8 +223,35 @@ class WScriptSim final : public Object {
       case kStdOut: return Variant::object(out_.get());
       case kVersion: return Variant::str(con_.version());
       case kCreateObject:
+      {
+        // The second argument names event handlers; no object here raises events.
         if (a.size() < 1 || a.size() > 2) raise(450);
-        return control_.CreateObject(toString(a[0]));
+        u16 progId = toString(a[0]);
+        try {
+          return control_.CreateObject(progId);
+        } catch (const ScriptError& e) {
+          // The safe subset's refusal keeps its own error.
+          if (e.number != 429 || control_.UseSafeSubset()) throw;
+          // The host's own error: the class string names nothing it can create.
+          raise(static_cast<int32_t>(0x800401F3u), u"WScript.CreateObject",
+                u"Could not create object named \"" + progId + u"\".");
+        }
+      }
+      case kGetObject: {
+        if (a.size() < 1 || a.size() > 3) raise(450);
+        Args first{a.v, a.size() > 2 ? 2 : a.size()};
+        return findBuiltin(u"GetObject")->fn(control_.engine(), first);
+      }
+      case kConnectObject:
+        // No object here raises events, so there is nothing to connect.
+        if (a.size() != 2) raise(450);
+        if (a[0].vt != vtObject || !a[0].o) raise(424);
+        toString(a[1]);
+        return Variant();
+      case kDisconnectObject:
+        if (a.size() != 1) raise(450);
+        if (a[0].vt != vtObject || !a[0].o) raise(424);
+        return Variant();
       case kEcho: {
         // The window puts each argument on a line of its own; the console
         // host joins them with a blank.

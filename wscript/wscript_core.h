@@ -55,6 +55,9 @@ class WScriptConsole {
   // WScript.Interactive: false in batch mode (//B).
   virtual bool interactive() { return true; }
   virtual void setInteractive(bool on) { (void)on; }
+  // WScript.Timeout in seconds, 0 for none; setting it starts the limit anew.
+  virtual int32_t timeoutSeconds() { return 0; }
+  virtual void setTimeoutSeconds(int32_t s) { (void)s; }
 };
 
 // Creates the WScript object (reference count 0). CreateObject calls go to the

@@ -37,7 +37,7 @@ Decimal fromInteger(int64_t x, int scale) {
 
 // Doubles are formatted from their 15-significant-digit form, the one CStr
 // shows, so 1.005 rounds to 1.01 as its text suggests.
-Decimal fromDouble(double x) {
+Decimal fromDouble(double x, int digits = 15) {
   Decimal r;
   if (!std::isfinite(x)) raise(6);
   r.negative = x < 0;
@@ -47,7 +47,7 @@ Decimal fromDouble(double x) {
     return r;
   }
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(x));
+  std::snprintf(buf, sizeof buf, "%.*e", digits - 1, std::fabs(x));
   std::string s(buf);
   size_t e = s.find('e');
   r.digits = s.substr(0, 1) + s.substr(2, e - 2);
@@ -69,6 +69,13 @@ Decimal numberArg(const Variant& arg, double scale) {
     }
   }
   if (v.isNull()) raise(13);
+  // A Single by its 7-digit text, as CStr shows it: CSng(1.15) is 1.15, not
+  // 1.1499999761...; the percent scaling then moves the point exactly.
+  if (v.vt == vtSingle) {
+    Decimal d = fromDouble(v.f, 7);
+    if (scale != 1 && v.f != 0) d.intLen += 2;
+    return d;
+  }
   return fromDouble(toDouble(v) * scale);
 }
 

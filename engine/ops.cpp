@@ -71,9 +71,14 @@ int64_t cyToInt(int64_t cy) {
   return q;
 }
 
+// The scaling is done in extended precision, as the x87 conversion does, so
+// whole amounts up to the top of the range stay whole: CCur(922337203685477).
 int64_t cyFromDouble(double d) {
-  double v = roundBankers(d * 10000.0);
-  if (!(v >= -9223372036854775808.0 && v < 9223372036854775808.0)) raise(6);
+  long double y = static_cast<long double>(d) * 10000.0L;
+  if (!std::isfinite(y)) raise(6);
+  long double f = std::floor(y), diff = y - f;
+  long double v = diff > 0.5L ? f + 1 : diff < 0.5L ? f : std::fmod(f, 2.0L) == 0 ? f : f + 1;
+  if (!(v >= -9223372036854775808.0L && v < 9223372036854775808.0L)) raise(6);
   return static_cast<int64_t>(v);
 }
 
@@ -188,7 +193,7 @@ Num numOfValue(const Variant& x) {
     case vtDate: n.k = kDate; n.d = x.d; break;
     case vtString:
       n.k = kDouble;
-      if (!parseNumber(x.strView(), n.d)) raise(13);
+      n.d = numberOfText(x.strView());
       break;
     case vtNull: raise(94);
     default: raise(13);
@@ -454,11 +459,9 @@ LogVal logOperand(const Variant& x) {
     case vtDate: return {lLong, longOf(x.d)};
     case vtCurrency: return {lLong, longOfCy(x.cy)};
     case vtString: {
-      double d;
-      if (parseNumber(x.strView(), d)) return {lLong, longOf(d)};
       int t = boolText(x.strView());
       if (t >= 0) return {lBool, t ? -1 : 0};
-      raise(13);
+      return {lLong, longOf(numberOfText(x.strView()))};
     }
     default: raise(13);
   }
@@ -566,12 +569,12 @@ Num stringAsNumber(u16v s, const Variant& other) {
     n.k = kDate;
     return n;
   }
-  if (parseNumber(s, n.d)) return n;
   if (other.vt == vtBoolean) {
     int t = boolText(s);
     if (t >= 0) return Num{kInt, t ? -1 : 0, 0.0};
   }
-  raise(13);
+  n.d = numberOfText(s);
+  return n;
 }
 
 // 0 Empty, 1 String, 2 number (Boolean and Date included).
@@ -871,9 +874,7 @@ int64_t wholeOf(const Variant& v, int64_t lo, int64_t hi) {
     case vtDate: return roundedInRange(x.d, lo, hi);
     case vtCurrency: r = cyToInt(x.cy); break;
     case vtString: {
-      double d;
-      if (!parseNumber(x.strView(), d)) raise(13);
-      return roundedInRange(d, lo, hi);
+      return roundedInRange(numberOfText(x.strView()), lo, hi);
     }
     default: raise(13);
   }
@@ -899,9 +900,7 @@ bool toBool(const Variant& v) {
     case vtString: {
       int t = boolText(x.strView());
       if (t >= 0) return t == 1;
-      double d;
-      if (parseNumber(x.strView(), d)) return d != 0;
-      raise(13);
+      return numberOfText(x.strView()) != 0;
     }
     default: raise(13);
   }
@@ -949,7 +948,7 @@ double toDate(const Variant& v) {
     case vtString:
       if (parseDate(x.strView(), d)) return d;
       // A number in text is a serial date: CDate("1") is 12/31/1899.
-      if (!parseNumber(x.strView(), d)) raise(13);
+      d = numberOfText(x.strView());
       if (!(d > kDateLow && d < kDateHigh)) raise(6);
       return d;
     default:
@@ -1005,11 +1004,7 @@ Variant toNumeric(const Variant& v) {
   const Variant& x = valueOf(v, tmp);
   switch (x.vt) {
     case vtEmpty: return Variant::integer(0);
-    case vtString: {
-      double d;
-      if (!parseNumber(x.strView(), d)) raise(13);
-      return Variant::dbl(d);
-    }
+    case vtString: return Variant::dbl(numberOfText(x.strView()));
     case vtNull:
     case vtBoolean:
     case vtByte:
@@ -1025,7 +1020,8 @@ Variant toNumeric(const Variant& v) {
 
 // --- Parsing ---
 
-bool parseNumber(u16v text, double& out) {
+bool parseNumber(u16v text, double& out, bool* overflow) {
+  if (overflow) *overflow = false;
   u16v t = trimBlanks(text);
   if (t.empty()) return false;
   if (t[0] == '&') return parseRadix(t, out);
@@ -1105,9 +1101,19 @@ bool parseNumber(u16v text, double& out) {
   buf.push_back('e');
   buf += std::to_string(exp);
   double v = std::strtod(buf.c_str(), nullptr);
-  if (std::isinf(v)) return false;
+  if (std::isinf(v)) {
+    if (overflow) *overflow = true;
+    return false;
+  }
   out = v;
   return true;
+}
+
+double numberOfText(u16v text) {
+  double d;
+  bool overflow;
+  if (!parseNumber(text, d, &overflow)) raise(overflow ? 6 : 13);
+  return d;
 }
 
 bool parseDate(u16v text, double& out) {
@@ -1487,11 +1493,7 @@ Variant opNeg(const Variant& a) {
       if (x.cy == INT64_MIN) raise(6);
       return Variant::currency(-x.cy);
     case vtDate: return checkedDate(-x.d);
-    case vtString: {
-      double d;
-      if (!parseNumber(x.strView(), d)) raise(13);
-      return Variant::dbl(-d);
-    }
+    case vtString: return Variant::dbl(-numberOfText(x.strView()));
     default: raise(13);
   }
 }

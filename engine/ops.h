@@ -34,8 +34,12 @@ u16 toAutomationText(const Variant& v);
 Variant toNumeric(const Variant& v);
 
 // Parses a number the way VBScript reads numeric strings: surrounding blanks,
-// sign, decimals, exponent, &H and &O forms. False when it is not a number.
-bool parseNumber(u16v text, double& out);
+// sign, decimals, exponent, &H and &O forms. False when it is not a number;
+// *overflow then tells a well-formed number past the Double range ("1E400").
+bool parseNumber(u16v text, double& out, bool* overflow = nullptr);
+// parseNumber for conversions: 6 for a number past the Double range, 13 for
+// text that is no number.
+double numberOfText(u16v text);
 // Parses a date/time text in the US-English forms ("1/2/2003", "2003-01-02",
 // "Jan 2, 2003", "3:04:05 PM", combinations). False when it is not a date.
 bool parseDate(u16v text, double& out);

@@ -779,9 +779,15 @@ void Engine::execLoop(Frame& f) {
               int64_t st = t[1].vt == vtInteger ? t[1].i : t[1].l;
               int64_t r = int64_t(var.vt == vtInteger ? var.i : var.l) + st;
               if (r > INT32_MAX || r < INT32_MIN) raise(6);
-              var.vt = vtLong;
+              // As with +, Integer plus Integer stays Integer while it fits,
+              // whatever the limit's subtype.
               var.raw = 0;
-              var.l = static_cast<int32_t>(r);
+              if (var.vt == vtInteger && t[1].vt == vtInteger && r >= INT16_MIN && r <= INT16_MAX) {
+                var.i = static_cast<int16_t>(r);
+              } else {
+                var.vt = vtLong;
+                var.l = static_cast<int32_t>(r);
+              }
               int64_t lim = t[0].vt == vtInteger ? t[0].i : t[0].l;
               done = st >= 0 ? r > lim : r < lim;
             } else {

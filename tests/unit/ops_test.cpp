@@ -457,6 +457,17 @@ TEST(Numbers, Parse) {
   double d = 0;
   EXPECT_TRUE(parseNumber(u"0.1", d));
   EXPECT_EQ(d, 0.1);  // correctly rounded, not built up digit by digit
+  // Only a well-formed number past the Double range counts as an overflow.
+  bool overflow = false;
+  EXPECT_FALSE(parseNumber(u"-1E400", d, &overflow));
+  EXPECT_TRUE(overflow);
+  EXPECT_FALSE(parseNumber(u"1E4x", d, &overflow));
+  EXPECT_FALSE(overflow);
+  EXPECT_TRUE(parseNumber(u"1E308", d, &overflow));
+  EXPECT_FALSE(overflow);
+  EXPECT_EQ(errorOf([] { numberOfText(u"1e400"); }), 6);
+  EXPECT_EQ(errorOf([] { numberOfText(u"1e4oo"); }), 13);
+  EXPECT_EQ(numberOfText(u" 2.5 "), 2.5);
   EXPECT_EQ(roundBankers(0.5), 0);
   EXPECT_EQ(roundBankers(1.5), 2);
   EXPECT_EQ(roundBankers(-1.5), -2);

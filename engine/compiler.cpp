@@ -535,6 +535,9 @@ struct CompileScope {
           if (e.kind == EK::Call) {
             n = wideArgs(*argList, false);
             emitIndex(n, e);
+          } else if (statement && isVariable(l)) {
+            // "fn" alone calls what the variable holds (a GetRef, an object's default).
+            emit(OpCode::Index, 0, 0, 1);
           }
           return;
       }

@@ -923,6 +923,7 @@ void Engine::execLoop(Frame& f) {
                 break;
               }
             }
+            if (in.b && base[-1].deref().vt != vtObject) break;  // a plain value named as a statement
             Variant r = indexValue(base[-1], base, argc);
             for (Variant* q = base - 1; q < sp; ++q) q->clear();
             sp = base - 1;

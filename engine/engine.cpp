@@ -414,7 +414,13 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
     if (kind == InvokeKind::Let || kind == InvokeKind::Set) {
       Variant& value = args.ref(args.n - 1);
       if (args.n > 1) {
+        // o.d(k) = v: the field's object takes the assignment through its default member.
+        if (fv.vt == vtObject && fv.o) {
+          Ref<Object> inner(fv.o);
+          return fv.o->invoke(DISPID_VALUE, kind, args);
+        }
         if (fv.vt != vtArray) raise(13);
+        if (kind == InvokeKind::Set && value.vt != vtObject) raise(424);
         ArrayRep* a = fv.a;
         if (sharedArray(a)) {
           fv = Variant::array(a->clone());
@@ -424,7 +430,7 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
         for (int i = 0; i < args.n - 1; ++i) subs.push_back(toLong(args[i]));
         long long k = a->flatIndex(subs.data(), subs.size());
         if (k < 0) raise(9);
-        a->data[static_cast<size_t>(k)] = value;
+        a->data[static_cast<size_t>(k)] = kind == InvokeKind::Let && value.vt == vtObject ? defaultValue(value) : value;
         return Variant();
       }
       if (kind == InvokeKind::Set && value.vt != vtObject) raise(424);

@@ -721,6 +721,7 @@ void Engine::execLoop(Frame& f) {
           case OpCode::ForPrep: {
             // [start, limit, step] -> temps; start stays for the store.
             Variant* t = &L[in.b];
+            t[2].vt = vtEmpty;  // no counter kept until the header has run
             Variant step = toNumeric(sp[-1]);
             Variant limit = toNumeric(sp[-2]);
             if (step.vt == vtNull || limit.vt == vtNull) raise(94);
@@ -766,6 +767,8 @@ void Engine::execLoop(Frame& f) {
             break;
           case OpCode::ForNext: {
             Variant* t = &L[in.c];
+            // A header that failed under On Error Resume Next ran the body once.
+            if (t[2].vt != vtRef) break;
             Variant& var = *t[2].ref;
             bool done;
             if (var.vt == vtInteger && t[1].vt == vtInteger && t[0].vt == vtInteger) {

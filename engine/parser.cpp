@@ -827,8 +827,10 @@ class Parser {
     }
     // Arguments without parentheses follow.
     if (e->kind == EK::Call && paren != static_cast<size_t>(-1)) {
+      bool spaced = headParen != static_cast<size_t>(-1) && tok(headParen).space;
       ExprP base = std::move(e->a);
-      p_ = paren;
+      while (spaced && base->kind == EK::Call) base = std::move(base->a);
+      p_ = spaced ? headParen : paren;
       e = std::move(base);
     } else if (e->kind != EK::Name && e->kind != EK::Member) {
       fail(1025);

@@ -457,6 +457,16 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
     case InvokeKind::Let: p = m.let; break;
     case InvokeKind::Set: p = m.set ? m.set : nullptr; break;
   }
+  if (!p && (kind == InvokeKind::Let || kind == InvokeKind::Set) && args.n > 1 && m.get && m.get->nparams == 0) {
+    // o.Dict(k) = v with only a Property Get Dict: the assignment goes to
+    // the default member of the object it returns.
+    Variant v = eng.callProc(m.get, this, Args{});
+    if (v.vt == vtObject && v.o) {
+      Ref<Object> inner(v.o);
+      return v.o->invoke(DISPID_VALUE, kind, args);
+    }
+    raise(450);
+  }
   if (!p) {
     if (kind == InvokeKind::Let && m.set) raise(450);
     raise(kind == InvokeKind::Let || kind == InvokeKind::Set ? 450 : 438);

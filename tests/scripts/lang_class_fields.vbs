@@ -24,7 +24,28 @@ Class Answer
     End Property
 End Class
 
-Dim h
+Class Registry
+    Private items
+    Private Sub Class_Initialize
+        Set items = CreateObject("Scripting.Dictionary")
+    End Sub
+    Public Property Get Dict
+        Set Dict = items
+    End Property
+    Public Property Get Names
+        Names = Array("a", "b")
+    End Property
+End Class
+
+Dim h, reg
+Set reg = New Registry
+' Only a Property Get: the assignment goes to what it returns.
+reg.Dict("x") = 1
+reg.Dict.Item("y") = 2
+WScript.Echo reg.Dict.Count & " " & reg.Dict("x") & reg.Dict("y")
+Set reg.Dict("o") = reg
+WScript.Echo TypeName(reg.Dict("o"))
+WScript.Echo reg.Names()(1) & reg.Names(0)
 Set h = New Holder
 h.items(0) = "zero"
 h.items(2) = New Answer

@@ -193,6 +193,27 @@ Variant Engine::member(Frame& f, const Ins& in, Variant& objIn, Variant* args, i
   return o->invoke(id, kind, Args{args, argc});
 }
 
+// o.arr(i) as the root of o.arr(i)(j) = x: the element of the field's own
+// array, so that the assignment lands in it.
+Variant Engine::memberElementRef(Frame& f, const Ins& in, Variant& objIn, Variant* args, int argc) {
+  const Variant& ov = objIn.deref();
+  if (ov.vt == vtObject && ov.o && argc > 0) {
+    if (auto* so = dynamic_cast<ScriptObject*>(ov.o)) {
+      bool inside = f.me && f.me->cls == so->cls;
+      const u16& name = f.proc->names[in.b];
+      int32_t id = inside ? so->idOfNameInternal(name) : so->getIdOfName(name);
+      if (id != DISPID_UNKNOWN) {
+        int field = so->cls->members[id - 1].field;
+        if (field >= 0 && so->fields[field].vt == vtArray) return elementRef(so->fields[field], args, argc);
+      }
+    }
+  }
+  // Anything else is assigned through its default member: it must be an object.
+  Variant r = member(f, in, objIn, args, argc, InvokeKind::Get);
+  if (r.vt != vtObject) raise(424);
+  return r;
+}
+
 void Engine::redim(Variant& targetIn, Variant* bounds, int n, bool preserve, bool fixed) {
   Variant& target = targetIn.deref();
   // A fixed or locked array refuses before its new bounds are even read.
@@ -964,6 +985,15 @@ void Engine::execLoop(Frame& f) {
             int argc = in.a;
             Variant* base = sp - argc;
             Variant r = base[-1].vt == vtRef ? elementRef(*base[-1].ref, base, argc) : indexValue(base[-1], base, argc);
+            for (Variant* q = base - 1; q < sp; ++q) q->clear();
+            sp = base - 1;
+            *sp++ = std::move(r);
+            break;
+          }
+          case OpCode::MemberRef: {
+            int argc = in.a;
+            Variant* base = sp - argc;
+            Variant r = memberElementRef(f, in, base[-1], base, argc);
             for (Variant* q = base - 1; q < sp; ++q) q->clear();
             sp = base - 1;
             *sp++ = std::move(r);

@@ -65,3 +65,45 @@ WScript.Echo "Set a number: " & Err.Number
 Err.Clear
 h.nothere(1) = 2
 WScript.Echo "no such member: " & Err.Number
+Err.Clear
+On Error GoTo 0
+
+' An array of arrays in a field: o.f(i)(j) = x changes the field's own
+' array, at any depth, from outside, through Me and in With.
+Class Nest
+    Public arr, grid
+    Private Sub Class_Initialize
+        arr = Array(Array(1, 2), Array(3, Array(4, 5)))
+        ReDim grid(1, 1)
+        grid(1, 1) = Array("a", "b")
+    End Sub
+    Public Sub Inner
+        arr(0)(0) = "inner"
+        Me.arr(0)(1) = "me"
+    End Sub
+End Class
+Dim nst, copy
+Set nst = New Nest
+nst.arr(0)(1) = "x"
+nst.arr(1)(1)(0) = "deep"
+WScript.Echo nst.arr(0)(0) & " " & nst.arr(0)(1) & " " & nst.arr(1)(1)(0) & " " & nst.arr(1)(1)(1)
+nst.Inner
+WScript.Echo nst.arr(0)(0) & " " & nst.arr(0)(1)
+nst.grid(1, 1)(0) = "g"
+WScript.Echo nst.grid(1, 1)(0) & nst.grid(1, 1)(1)
+copy = nst.arr
+nst.arr(1)(0) = "changed"
+WScript.Echo copy(1)(0) & " " & nst.arr(1)(0)
+h.dict.Add "nest", nst
+h.dict("nest").arr(0)(0) = "via dict"
+WScript.Echo nst.arr(0)(0)
+With nst
+    .arr(0)(0) = "with"
+End With
+WScript.Echo nst.arr(0)(0)
+On Error Resume Next
+nst.arr(5)(0) = 1
+WScript.Echo "outer past the end: " & Err.Number
+Err.Clear
+nst.arr(0)(9) = 1
+WScript.Echo "inner past the end: " & Err.Number

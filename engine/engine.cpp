@@ -415,7 +415,8 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
       Variant& value = args.ref(args.n - 1);
       if (args.n > 1) {
         // o.d(k) = v: the field's object takes the assignment through its default member.
-        if (fv.vt == vtObject && fv.o) {
+        if (fv.vt == vtObject) {
+          if (!fv.o) raise(91);
           Ref<Object> inner(fv.o);
           return fv.o->invoke(DISPID_VALUE, kind, args);
         }
@@ -445,7 +446,10 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
         if (k < 0) raise(9);
         return fv.a->data[static_cast<size_t>(k)];
       }
-      if (fv.vt == vtObject && fv.o) return fv.o->invoke(DISPID_VALUE, InvokeKind::Get, args);
+      if (fv.vt == vtObject) {
+        if (!fv.o) raise(91);
+        return fv.o->invoke(DISPID_VALUE, InvokeKind::Get, args);
+      }
       raise(13);
     }
     return fv;

@@ -107,3 +107,10 @@ WScript.Echo "outer past the end: " & Err.Number
 Err.Clear
 nst.arr(0)(9) = 1
 WScript.Echo "inner past the end: " & Err.Number
+Err.Clear
+Set h.cell = Nothing
+h.cell(1) = 2
+WScript.Echo "assign through a field holding Nothing: " & Err.Number
+Err.Clear
+x = h.cell(1)
+WScript.Echo "read through a field holding Nothing: " & Err.Number

@@ -389,6 +389,25 @@ struct CompileScope {
     Loc l = resolve(b.name);
     return isVariable(l) && !isSelfCall(e, l);
   }
+  // o.m(i), o.m(i)(j)...: a chain of indexes rooted at a member.
+  static bool isMemberElement(const Expr& e) {
+    if (e.kind != EK::Call || e.args.empty()) return false;
+    return e.a->kind == EK::Member || isMemberElement(*e.a);
+  }
+  void memberElementRef(const Expr& e) {
+    checkDepth(e);
+    const Expr& b = *e.a;
+    if (b.kind == EK::Call) {
+      memberElementRef(b);
+      int n = args(e.args, false);
+      emit(OpCode::ElemRef, -n, static_cast<uint8_t>(n));
+      return;
+    }
+    if (b.a) expr(*b.a);
+    else withObject();
+    int n = args(e.args, false);
+    emit(OpCode::MemberRef, -n, static_cast<uint8_t>(n), nameIndex(b.name), newCache());
+  }
   bool needsLock(const std::vector<ExprP>& list) {
     for (const ExprP& a : list)
       if (isElement(*a)) return true;
@@ -535,6 +554,9 @@ struct CompileScope {
           if (e.kind == EK::Call) {
             n = wideArgs(*argList, false);
             emitIndex(n, e);
+          } else if (statement && isVariable(l)) {
+            // "fn" alone calls what the variable holds (a GetRef, an object's default).
+            emit(OpCode::Index, 0, 0, 1);
           }
           return;
       }
@@ -807,6 +829,16 @@ struct CompileScope {
       // a(0)(1) = x: into the array held in a(0), itself in place.
       emit(OpCode::LockMark, 1);
       elementRef(base);
+      int n = args(t.args, false);
+      expr(*s.value);
+      emit(s.isSet ? OpCode::IndexSet : OpCode::IndexLet, -2 - n, static_cast<uint8_t>(n));
+      emit(OpCode::Unlock, -1, 0);
+      return;
+    }
+    if (base.kind == EK::Call && isMemberElement(base)) {
+      // o.arr(0)(1) = x: into the array held in the field's element.
+      emit(OpCode::LockMark, 1);
+      memberElementRef(base);
       int n = args(t.args, false);
       expr(*s.value);
       emit(s.isSet ? OpCode::IndexSet : OpCode::IndexLet, -2 - n, static_cast<uint8_t>(n));

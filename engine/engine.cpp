@@ -414,7 +414,14 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
     if (kind == InvokeKind::Let || kind == InvokeKind::Set) {
       Variant& value = args.ref(args.n - 1);
       if (args.n > 1) {
+        // o.d(k) = v: the field's object takes the assignment through its default member.
+        if (fv.vt == vtObject) {
+          if (!fv.o) raise(91);
+          Ref<Object> inner(fv.o);
+          return fv.o->invoke(DISPID_VALUE, kind, args);
+        }
         if (fv.vt != vtArray) raise(13);
+        if (kind == InvokeKind::Set && value.vt != vtObject) raise(424);
         ArrayRep* a = fv.a;
         if (sharedArray(a)) {
           fv = Variant::array(a->clone());
@@ -424,7 +431,7 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
         for (int i = 0; i < args.n - 1; ++i) subs.push_back(toLong(args[i]));
         long long k = a->flatIndex(subs.data(), subs.size());
         if (k < 0) raise(9);
-        a->data[static_cast<size_t>(k)] = value;
+        a->data[static_cast<size_t>(k)] = kind == InvokeKind::Let && value.vt == vtObject ? defaultValue(value) : value;
         return Variant();
       }
       if (kind == InvokeKind::Set && value.vt != vtObject) raise(424);
@@ -439,7 +446,10 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
         if (k < 0) raise(9);
         return fv.a->data[static_cast<size_t>(k)];
       }
-      if (fv.vt == vtObject && fv.o) return fv.o->invoke(DISPID_VALUE, InvokeKind::Get, args);
+      if (fv.vt == vtObject) {
+        if (!fv.o) raise(91);
+        return fv.o->invoke(DISPID_VALUE, InvokeKind::Get, args);
+      }
       raise(13);
     }
     return fv;
@@ -450,6 +460,16 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
     case InvokeKind::Get: p = m.get ? m.get : m.sub; break;
     case InvokeKind::Let: p = m.let; break;
     case InvokeKind::Set: p = m.set ? m.set : nullptr; break;
+  }
+  if (!p && (kind == InvokeKind::Let || kind == InvokeKind::Set) && args.n > 1 && m.get && m.get->nparams == 0) {
+    // o.Dict(k) = v with only a Property Get Dict: the assignment goes to
+    // the default member of the object it returns.
+    Variant v = eng.callProc(m.get, this, Args{});
+    if (v.vt == vtObject && v.o) {
+      Ref<Object> inner(v.o);
+      return v.o->invoke(DISPID_VALUE, kind, args);
+    }
+    raise(450);
   }
   if (!p) {
     if (kind == InvokeKind::Let && m.set) raise(450);

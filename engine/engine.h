@@ -45,6 +45,7 @@ enum class OpCode : uint8_t {
   MemberLet,   // [obj, args..., value]
   MemberSet,
   ElemRef,     // [ref, args...] -> reference to the array element (array locked), else its value
+  MemberRef,   // [obj, args...] -> like ElemRef for an array field of a script object, else obj.name(args)
   LockMark,    // pushes the depth of the element-lock stack
   Unlock,      // releases element locks down to the mark; a: 1 the mark is under a result
   IndexLet,    // [ref, args..., value]
@@ -288,6 +289,7 @@ class Engine {
   Variant* createDyn(Frame& f, int32_t nameIdx);
   Variant callDyn(Frame& f, int32_t nameIdx, Variant* args, int argc, uint16_t flags);
   Variant elementRef(Variant& target, Variant* args, int argc);
+  Variant memberElementRef(Frame& f, const Ins& in, Variant& obj, Variant* args, int argc);
   void releaseLocks(size_t depth);
   void unlockElement(const Variant* elem);
   std::vector<ScopeVar> bindScope(Frame& owner, const Program* prog);

@@ -383,6 +383,7 @@ class Parser {
   ExprP postfix(bool head) {
     ExprP e = primary();
     lastParen_ = static_cast<size_t>(-1);
+    headParen_ = static_cast<size_t>(-1);
     for (;;) {
       if (is(Tk::Dot) && !cur().space) {
         Token at = cur();
@@ -392,6 +393,7 @@ class Parser {
         m->a = std::move(e);
         e = std::move(m);
         lastParen_ = static_cast<size_t>(-1);
+        headParen_ = static_cast<size_t>(-1);
         continue;
       }
       if (is(Tk::LParen) && e->kind != EK::Literal) {
@@ -403,12 +405,18 @@ class Parser {
         while (e->kind == EK::Paren && (e->a->kind == EK::Paren || e->a->kind == EK::Name ||
                                         e->a->kind == EK::Member))
           e = std::move(e->a);
+        bool firstGroup = e->kind == EK::Name || e->kind == EK::Member;
+        size_t head0 = headParen_;
         ExprP c = node(EK::Call, tk);
         c->a = std::move(e);
         c->args = argList(Tk::RParen);
         expect(Tk::RParen, 1006);
         e = std::move(c);
-        if (head) lastParen_ = at;
+        if (head) {
+          // (the arguments' own postfix parts reset both)
+          headParen_ = firstGroup ? at : head0;
+          lastParen_ = at;
+        }
         continue;
       }
       break;
@@ -760,6 +768,7 @@ class Parser {
     size_t start = p_;
     ExprP e = postfix(true);
     size_t paren = lastParen_;
+    size_t headParen = headParen_;
     if (is(Tk::Eq)) {
       if (e->kind != EK::Name && e->kind != EK::Member && e->kind != EK::Call) fail(1002);
       if (e->kind == EK::Call && e->a->kind != EK::Name && e->a->kind != EK::Member && e->a->kind != EK::Call)
@@ -778,6 +787,21 @@ class Parser {
     if (isSet) fail(1011);
     (void)start;
     StmtP s = stmt(SK::Call, at);
+    if (atEndOfStatement() && e->kind == EK::Call && e->a->kind == EK::Call && headParen != static_cast<size_t>(-1) &&
+        tok(headParen).space) {
+      // "Echo (New C)(5)": a spaced "(" after the name opens the argument
+      // list, even when more groups follow it.
+      ExprP base = std::move(e);
+      while (base->kind == EK::Call) base = std::move(base->a);
+      p_ = headParen;
+      ExprP call = node(EK::Call, at);
+      call->line = base->line;
+      call->col = base->col;
+      call->a = std::move(base);
+      call->args = statementArgs();
+      s->target = std::move(call);
+      return s;
+    }
     if (atEndOfStatement()) {
       if (e->kind == EK::Call) {
         if (e->args.size() > 1) {
@@ -803,8 +827,10 @@ class Parser {
     }
     // Arguments without parentheses follow.
     if (e->kind == EK::Call && paren != static_cast<size_t>(-1)) {
+      bool spaced = headParen != static_cast<size_t>(-1) && tok(headParen).space;
       ExprP base = std::move(e->a);
-      p_ = paren;
+      while (spaced && base->kind == EK::Call) base = std::move(base->a);
+      p_ = spaced ? headParen : paren;
       e = std::move(base);
     } else if (e->kind != EK::Name && e->kind != EK::Member) {
       fail(1025);
@@ -1100,6 +1126,7 @@ class Parser {
   size_t base_ = 0;
   size_t p_ = 0;
   size_t lastParen_ = static_cast<size_t>(-1);
+  size_t headParen_ = static_cast<size_t>(-1);  // the first "(" group right after a name
   int depth_ = 0;
   size_t singleLineIf_ = 0;
   int withDepth_ = 0;

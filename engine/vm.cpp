@@ -193,6 +193,27 @@ Variant Engine::member(Frame& f, const Ins& in, Variant& objIn, Variant* args, i
   return o->invoke(id, kind, Args{args, argc});
 }
 
+// o.arr(i) as the root of o.arr(i)(j) = x: the element of the field's own
+// array, so that the assignment lands in it.
+Variant Engine::memberElementRef(Frame& f, const Ins& in, Variant& objIn, Variant* args, int argc) {
+  const Variant& ov = objIn.deref();
+  if (ov.vt == vtObject && ov.o && argc > 0) {
+    if (auto* so = dynamic_cast<ScriptObject*>(ov.o)) {
+      bool inside = f.me && f.me->cls == so->cls;
+      const u16& name = f.proc->names[in.b];
+      int32_t id = inside ? so->idOfNameInternal(name) : so->getIdOfName(name);
+      if (id != DISPID_UNKNOWN) {
+        int field = so->cls->members[id - 1].field;
+        if (field >= 0 && so->fields[field].vt == vtArray) return elementRef(so->fields[field], args, argc);
+      }
+    }
+  }
+  // Anything else is assigned through its default member: it must be an object.
+  Variant r = member(f, in, objIn, args, argc, InvokeKind::Get);
+  if (r.vt != vtObject) raise(424);
+  return r;
+}
+
 void Engine::redim(Variant& targetIn, Variant* bounds, int n, bool preserve, bool fixed) {
   Variant& target = targetIn.deref();
   // A fixed or locked array refuses before its new bounds are even read.
@@ -721,6 +742,7 @@ void Engine::execLoop(Frame& f) {
           case OpCode::ForPrep: {
             // [start, limit, step] -> temps; start stays for the store.
             Variant* t = &L[in.b];
+            t[2].vt = vtEmpty;  // no counter kept until the header has run
             Variant step = toNumeric(sp[-1]);
             Variant limit = toNumeric(sp[-2]);
             if (step.vt == vtNull || limit.vt == vtNull) raise(94);
@@ -766,6 +788,8 @@ void Engine::execLoop(Frame& f) {
             break;
           case OpCode::ForNext: {
             Variant* t = &L[in.c];
+            // A header that failed under On Error Resume Next ran the body once.
+            if (t[2].vt != vtRef) break;
             Variant& var = *t[2].ref;
             bool done;
             if (var.vt == vtInteger && t[1].vt == vtInteger && t[0].vt == vtInteger) {
@@ -929,6 +953,7 @@ void Engine::execLoop(Frame& f) {
                 break;
               }
             }
+            if (in.b && base[-1].deref().vt != vtObject) break;  // a plain value named as a statement
             Variant r = indexValue(base[-1], base, argc);
             for (Variant* q = base - 1; q < sp; ++q) q->clear();
             sp = base - 1;
@@ -966,6 +991,15 @@ void Engine::execLoop(Frame& f) {
             int argc = in.a;
             Variant* base = sp - argc;
             Variant r = base[-1].vt == vtRef ? elementRef(*base[-1].ref, base, argc) : indexValue(base[-1], base, argc);
+            for (Variant* q = base - 1; q < sp; ++q) q->clear();
+            sp = base - 1;
+            *sp++ = std::move(r);
+            break;
+          }
+          case OpCode::MemberRef: {
+            int argc = in.a;
+            Variant* base = sp - argc;
+            Variant r = memberElementRef(f, in, base[-1], base, argc);
             for (Variant* q = base - 1; q < sp; ++q) q->clear();
             sp = base - 1;
             *sp++ = std::move(r);

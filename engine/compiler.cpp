@@ -166,6 +166,12 @@ struct CompileScope {
     return {LK::Dyn, ni, {}};
   }
 
+  // The implicit local's slot + 1 for the VM's direct path (0: none, or out of reach).
+  uint16_t dynSlot(int32_t ni) const {
+    int32_t slot = p->dynLocals[ni];
+    return slot >= 0 && slot < 0xFFFF ? static_cast<uint16_t>(slot + 1) : 0;
+  }
+
   // Declares a variable in this scope (Dim, ReDim of a new name, implicit).
   Loc declare(u16v name, int32_t line, int32_t col) {
     u16 f = foldName(name);
@@ -215,7 +221,7 @@ struct CompileScope {
       case LK::Local: emit(OpCode::LdLocal, 1, 0, l.idx); break;
       case LK::Global: emit(OpCode::LdGlobal, 1, 0, l.idx); break;
       case LK::Field: emit(OpCode::LdField, 1, 0, l.idx); break;
-      case LK::Dyn: emit(OpCode::LdDyn, 1, 0, l.idx); break;
+      case LK::Dyn: emit(OpCode::LdDyn, 1, 0, l.idx, dynSlot(l.idx)); break;
       case LK::Const: emit(OpCode::PushConst, 1, 1, constIndex(l.cval)); break;
       case LK::GlobalProc: emit(OpCode::Call, 1, 0, l.idx); break;
       case LK::MeProc: emit(OpCode::CallMe, 1, 0, l.idx); break;
@@ -228,7 +234,7 @@ struct CompileScope {
       case LK::Local: emit(OpCode::StLocal, -1, mode, l.idx); break;
       case LK::Global: emit(OpCode::StGlobal, -1, mode, l.idx); break;
       case LK::Field: emit(OpCode::StField, -1, mode, l.idx); break;
-      case LK::Dyn: emit(OpCode::StDyn, -1, mode, l.idx); break;
+      case LK::Dyn: emit(OpCode::StDyn, -1, mode, l.idx, dynSlot(l.idx)); break;
       default: emit(OpCode::Illegal, -1); break;
     }
   }
@@ -240,7 +246,7 @@ struct CompileScope {
       case LK::Local: emit(OpCode::RefLocal, 1, 0, l.idx); break;
       case LK::Global: emit(OpCode::RefGlobal, 1, 0, l.idx); break;
       case LK::Field: emit(OpCode::RefField, 1, 0, l.idx); break;
-      case LK::Dyn: emit(OpCode::RefDyn, 1, 0, l.idx); break;
+      case LK::Dyn: emit(OpCode::RefDyn, 1, 0, l.idx, dynSlot(l.idx)); break;
       default: emit(OpCode::Illegal, 1); break;
     }
   }

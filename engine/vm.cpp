@@ -544,8 +544,8 @@ void Engine::execLoop(Frame& f) {
             break;
           case OpCode::LdDyn: {
             // The procedure's own implicit local, once assigned, reads like a declared one.
-            if (int32_t slot = p->dynLocals[in.b]; slot >= 0) {
-              const Variant& v = L[slot].deref();
+            if (in.c) {
+              const Variant& v = L[in.c - 1].deref();
               if (v.flags & kFlagLive) {
                 new (sp++) Variant(v);
                 break;
@@ -569,8 +569,8 @@ void Engine::execLoop(Frame& f) {
             if (in.op == OpCode::StLocal) target = &L[in.b].deref();
             else if (in.op == OpCode::StGlobal) target = &globals_[in.b]->value;
             else if (in.op == OpCode::StField) target = &f.me->fields[in.b];
-            else if (int32_t slot = p->dynLocals[in.b]; slot >= 0 && (L[slot].deref().flags & kFlagLive)) {
-              target = &L[slot].deref();
+            else if (in.c && (L[in.c - 1].deref().flags & kFlagLive)) {
+              target = &L[in.c - 1].deref();
             } else {
               DynTarget t = findDyn(f, in.b);
               if (t.g) raise(501);
@@ -611,8 +611,8 @@ void Engine::execLoop(Frame& f) {
               *sp++ = Variant::reference(v);
               break;
             }
-            if (int32_t slot = p->dynLocals[in.b]; slot >= 0 && (L[slot].deref().flags & kFlagLive)) {
-              *sp++ = Variant::reference(&L[slot].deref());
+            if (in.c && (L[in.c - 1].deref().flags & kFlagLive)) {
+              new (sp++) Variant(Variant::reference(&L[in.c - 1].deref()));
               break;
             }
             DynTarget t = findDyn(f, in.b);

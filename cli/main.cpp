@@ -168,15 +168,42 @@ u16 readScript(const char* file) {
   }
   std::ostringstream bytes;
   bytes << in.rdbuf();
-  u16 text = pw::decodeText(bytes.str());
+  std::string raw = bytes.str();
+  u16 text;
+  // Saved as Unicode (UTF-16 with its byte-order mark): the script host reads those too.
+  if (raw.size() >= 2 && ((raw[0] == '\xFF' && raw[1] == '\xFE') || (raw[0] == '\xFE' && raw[1] == '\xFF'))) {
+    bool little = raw[0] == '\xFF';
+    for (size_t i = 2; i + 1 < raw.size(); i += 2) {
+      auto lo = static_cast<unsigned char>(raw[little ? i : i + 1]);
+      auto hi = static_cast<unsigned char>(raw[little ? i + 1 : i]);
+      text.push_back(static_cast<char16_t>(lo | (hi << 8)));
+    }
+  } else {
+    text = pw::decodeText(raw);
+  }
   if (text.rfind(u"#!", 0) == 0) text.erase(0, text.find_first_of(u"\r\n"));
   return text;
 }
 
-std::string errorReport(const pw::ScriptErrorInfo& e) {
+bool blankLine(u16v text, int32_t line) {
+  size_t i = 0;
+  for (int32_t l = 1; l < line && i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    if (text[i] == '\r' || text[i] == '\n') ++l;
+  }
+  for (; i < text.size() && text[i] != '\r' && text[i] != '\n'; ++i)
+    if (text[i] != ' ' && text[i] != '\t') return false;
+  return true;
+}
+
+// A syntax error names its line's text; one found on a blank line (a block
+// left open at the end of the file) is still a syntax error, while Execute's
+// compilation errors are reported at the Execute, never on a blank line.
+std::string errorReport(const pw::ScriptErrorInfo& e, u16v script) {
   u16 trimmed = e.Text;
   while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t')) trimmed.pop_back();
-  if (trimmed.find_first_not_of(u" \t") != u16::npos) {
+  if (trimmed.find_first_not_of(u" \t") != u16::npos ||
+      (e.Source == pw::kCompileSource && e.Line > 0 && blankLine(script, e.Line))) {
     return "Syntax error, line " + std::to_string(e.Line) + " column " + std::to_string(e.Column + 1) + ": " +
            pw::toUtf8(e.Description);
   }
@@ -193,7 +220,7 @@ int main(int argc, char** argv) {
   if (opt.check) {
     pw::ScriptControl sc;
     if (sc.Check(text)) return 0;
-    std::fprintf(stderr, "%s\n", errorReport(sc.Error()).c_str());
+    std::fprintf(stderr, "%s\n", errorReport(sc.Error(), text).c_str());
     return 1;
   }
 
@@ -217,7 +244,7 @@ int main(int argc, char** argv) {
     sc.AddObject(u"WScript", ws.get(), false);
     ok = sc.AddCode(text);
     console.flush();
-    if (!ok && !console.quitStatus()) console.write(pw::fromUtf8(errorReport(sc.Error()) + "\n"), true);
+    if (!ok && !console.quitStatus()) console.write(pw::fromUtf8(errorReport(sc.Error(), text) + "\n"), true);
     // Leaving this block ends the script's objects; their Class_Terminate may still write.
   }
   console.stopIfInterrupted();

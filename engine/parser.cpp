@@ -286,6 +286,9 @@ class Parser {
     return a;
   }
   ExprP unaryExpr() {
+    // "Not" right after an operator ("a = Not b", "a + Not b") negates what
+    // follows up to the next And/Or/Xor/Eqv/Imp, as it would at the start.
+    if (isKw(Kw::Not)) return notExpr();
     if (is(Tk::Minus) || is(Tk::Plus)) {
       DepthGuard g(*this);
       Token at = cur();
@@ -490,7 +493,7 @@ class Parser {
         return true;
       }
       (void)hasScope;
-      if (isKw(Kw::Option)) fail(1042);
+      if (isKw(Kw::Option)) fail(1024);  // Option Explicit only before every other statement
     }
     return false;
   }
@@ -737,7 +740,7 @@ class Parser {
         next();
         break;
       case Kw::Option:
-        fail(1042);
+        fail(1024);
       case Kw::Else:
       case Kw::ElseIf:
       case Kw::Wend:

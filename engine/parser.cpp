@@ -547,11 +547,15 @@ class Parser {
     if (!paramList || atEndOfStatement()) endOfStatement();
     ProcKind saved = procKind_;
     bool savedIn = inProc_;
+    // A procedure defined inside a global loop cannot leave that loop.
+    int savedDo = std::exchange(loopDo_, 0), savedFor = std::exchange(loopFor_, 0);
     procKind_ = pd.kind;
     inProc_ = true;
     pd.body = block();
     procKind_ = saved;
     inProc_ = savedIn;
+    loopDo_ = savedDo;
+    loopFor_ = savedFor;
     expectKw(Kw::End, endKw == Kw::Sub ? 1016 : endKw == Kw::Function ? 1015 : 1050);
     if (!acceptKw(endKw)) fail(endKw == Kw::Sub ? 1016 : endKw == Kw::Function ? 1015 : 1050);
     endOfStatement();
@@ -1047,11 +1051,14 @@ class Parser {
   StmtP exitStatement() {
     StmtP s = stmt(SK::Exit, cur());
     next();
-    if (acceptKw(Kw::Do)) {
+    // Reported at the word after Exit, whichever kind it names.
+    if (isKw(Kw::Do)) {
       if (loopDo_ == 0) fail(1039);
+      next();
       s->exitKind = ExitKind::Do;
-    } else if (acceptKw(Kw::For)) {
+    } else if (isKw(Kw::For)) {
       if (loopFor_ == 0) fail(1039);
+      next();
       s->exitKind = ExitKind::For;
     } else if (isKw(Kw::Sub) || isKw(Kw::Function) || isKw(Kw::Property)) {
       Kw k = cur().kw;

@@ -1,0 +1,30 @@
+' Number, string and date literals: their forms, types and values.
+Sub Show(label, v) : WScript.Echo label & ": " & TypeName(v) & " " & CStr(v) : End Sub
+Show ".5", .5
+Show "5.", 5.
+Show "1e+5", 1e+5
+Show "1E-5", 1E-5
+Show "0.1e1", 0.1e1
+Show "007", 007
+Show "32767", 32767
+Show "32768", 32768
+Show "2147483647", 2147483647
+Show "2147483648", 2147483648
+Show "30 digits", 123456789012345678901234567890
+Show "&O777", &O777
+Show "&O177777", &O177777
+Show "&Hff", &Hff
+Show "&H7FFF", &H7FFF
+Show "&H8000", &H8000
+Show "-&H10", -&H10
+Show "x = -.5", -.5
+Show "doubled quotes", "a""b"
+Show "only a quote", """"
+Show "empty", ""
+Show "apostrophe inside", "it's"
+Show "#1/2/2003# = #2003-01-02#", #1/2/2003# = #2003-01-02#
+Show "#January 2, 2003# = #1/2/2003#", #January 2, 2003# = #1/2/2003#
+Show "# 1/2/2003 # = #1/2/2003#", # 1/2/2003 # = #1/2/2003#
+Show "#10:00 PM# = #22:00#", #10:00 PM# = #22:00#
+Show "#1/2/2003 6:00 AM# - #1/2/2003#", CDbl(#1/2/2003 6:00 AM# - #1/2/2003#)
+Show "date literal type", #1/2/2003#

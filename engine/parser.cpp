@@ -556,7 +556,7 @@ class Parser {
     inProc_ = savedIn;
     loopDo_ = savedDo;
     loopFor_ = savedFor;
-    expectKw(Kw::End, endKw == Kw::Sub ? 1016 : endKw == Kw::Function ? 1015 : 1050);
+    expectKw(Kw::End, 1014);  // as for every block: "End" first, then its kind
     if (!acceptKw(endKw)) fail(endKw == Kw::Sub ? 1016 : endKw == Kw::Function ? 1015 : 1050);
     endOfStatement();
     return pd;
@@ -630,6 +630,9 @@ class Parser {
       if (is(Tk::End)) return b;
       if (is(Tk::Ident)) {
         Kw k = cur().kw;
+        // A Loop or Next that no enclosing block can take is reported as such.
+        if (k == Kw::Loop && loopDo_ == 0) fail(1038);
+        if (k == Kw::Next && loopFor_ == 0) fail(1055);
         if (k == Kw::End || k == Kw::Else || k == Kw::ElseIf || k == Kw::Case || k == Kw::Loop ||
             k == Kw::Next || k == Kw::Wend)
           return b;

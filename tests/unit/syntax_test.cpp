@@ -74,6 +74,19 @@ TEST(SyntaxErrors, KeepNumberAndPosition) {
       // A block left open is reported where the text ends.
       {u"If x Then\n  y = 1\n", 1014, 3, 0},
       {u"Do\n  y = 1", 1019, 2, 7},
+      {u"Sub s\n  y = 1\n", 1014, 3, 0},
+      {u"Function f", 1014, 1, 10},
+      {u"Class C\n  Property Get P\n", 1014, 3, 0},
+      // "End" then the wrong kind names the kind expected.
+      {u"Sub s\nEnd Function", 1016, 2, 4},
+      {u"Function f\nEnd Sub", 1015, 2, 4},
+      {u"Class C\nProperty Get P\nEnd Sub\nEnd Class", 1050, 3, 4},
+      // Loop or Next that no enclosing block takes, wherever it stands.
+      {u"Sub s\n  Loop\nEnd Sub", 1038, 2, 2},
+      {u"If x Then\n  Next\nEnd If", 1055, 2, 2},
+      {u"For i = 1 To 2\n  Loop\nNext", 1038, 2, 2},
+      {u"While x\n  Next\nWend", 1055, 2, 2},
+      {u"Do\n  Sub s\n  Loop", 1038, 3, 2},
   };
   for (const Case& c : cases) {
     pw::ScriptControl sc;

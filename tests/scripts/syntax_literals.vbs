@@ -28,3 +28,10 @@ Show "# 1/2/2003 # = #1/2/2003#", # 1/2/2003 # = #1/2/2003#
 Show "#10:00 PM# = #22:00#", #10:00 PM# = #22:00#
 Show "#1/2/2003 6:00 AM# - #1/2/2003#", CDbl(#1/2/2003 6:00 AM# - #1/2/2003#)
 Show "date literal type", #1/2/2003#
+' "&" and digits: octal where an operand starts, joining after one.
+Show "&17", &17
+Show "-&17", -&17
+Show """a""&1", "a"&1
+Show """b""&12+1", "b"&12+1
+Show "5&7", 5&7
+Show "(1)&2", (1)&2

@@ -35,3 +35,13 @@ Show """a""&1", "a"&1
 Show """b""&12+1", "b"&12+1
 Show "5&7", 5&7
 Show "(1)&2", (1)&2
+' "&H" and "&O" glued to an operand join a name; with a blank before them
+' (a call's argument) or after an operator they start a literal.
+Dim Health, hb, Oa : Health = 5 : hb = 2 : Oa = 3
+Show """x""&Health", "x"&Health
+Show """y""&hb", "y"&hb
+Show """z""&Oa", "z"&Oa
+Show "1 + &O7", 1 + &O7
+Show "Array(&HA, &O10)(1)", Array(&HA, &O10)(1)
+Sub Arg(v) : WScript.Echo "Arg &H10: " & TypeName(v) & " " & v : End Sub
+Arg &H10

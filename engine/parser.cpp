@@ -736,8 +736,11 @@ class Parser {
       case Kw::Call: {
         s = stmt(SK::Call, t);
         next();
+        // Reported where the name should be.
+        if (!is(Tk::Ident) && !is(Tk::Dot) && !is(Tk::LParen)) fail(1010);
+        Token what = cur();
         ExprP e = postfix(false);
-        if (e->kind != EK::Name && e->kind != EK::Member && e->kind != EK::Call) failAt(1010, t);
+        if (e->kind != EK::Name && e->kind != EK::Member && e->kind != EK::Call) failAt(1010, what);
         s->target = std::move(e);
         s->global = true;  // marks "Call": parentheses hold the argument list
         break;

@@ -87,6 +87,11 @@ TEST(SyntaxErrors, KeepNumberAndPosition) {
       {u"For i = 1 To 2\n  Loop\nNext", 1038, 2, 2},
       {u"While x\n  Next\nWend", 1055, 2, 2},
       {u"Do\n  Sub s\n  Loop", 1038, 3, 2},
+      // Call names what it calls; reported where the name should be.
+      {u"Call", 1010, 1, 4},
+      {u"Call 5", 1010, 1, 5},
+      {u"x = 1 : Call \"s\"", 1010, 1, 13},
+      {u"Call (x)", 1010, 1, 5},
   };
   for (const Case& c : cases) {
     pw::ScriptControl sc;

@@ -85,11 +85,15 @@ class Parser {
   void expectKw(Kw k, int32_t err) {
     if (!acceptKw(k)) fail(err);
   }
-  // "End" also ends a statement, so that "x = 1 End Sub" and
-  // "Dim x End Class" need no colon; it is left for the enclosing block.
+  // A word that closes a block also ends a statement, so that
+  // "x = 1 End Sub", "Dim x End Class" and "x = 1 Next" need no colon; it is
+  // left for the enclosing block.
   bool atEndOfStatement() const {
-    return is(Tk::Newline) || is(Tk::Colon) || is(Tk::End) || isKw(Kw::End) ||
-           (singleLineIf_ > 0 && isKw(Kw::Else));
+    if (is(Tk::Newline) || is(Tk::Colon) || is(Tk::End)) return true;
+    if (!is(Tk::Ident)) return false;
+    Kw k = cur().kw;
+    return k == Kw::End || k == Kw::Loop || k == Kw::Next || k == Kw::Wend ||
+           (singleLineIf_ > 0 && k == Kw::Else);
   }
   void endOfStatement() {
     if (is(Tk::Colon) || is(Tk::Newline)) {

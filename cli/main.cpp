@@ -185,25 +185,10 @@ u16 readScript(const char* file) {
   return text;
 }
 
-bool blankLine(u16v text, int32_t line) {
-  size_t i = 0;
-  for (int32_t l = 1; l < line && i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    if (text[i] == '\r' || text[i] == '\n') ++l;
-  }
-  for (; i < text.size() && text[i] != '\r' && text[i] != '\n'; ++i)
-    if (text[i] != ' ' && text[i] != '\t') return false;
-  return true;
-}
-
-// A syntax error names its line's text; one found on a blank line (a block
-// left open at the end of the file) is still a syntax error, while Execute's
-// compilation errors are reported at the Execute, never on a blank line.
-std::string errorReport(const pw::ScriptErrorInfo& e, u16v script) {
+std::string errorReport(const pw::ScriptErrorInfo& e) {
   u16 trimmed = e.Text;
   while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t')) trimmed.pop_back();
-  if (trimmed.find_first_not_of(u" \t") != u16::npos ||
-      (e.Source == pw::kCompileSource && e.Line > 0 && blankLine(script, e.Line))) {
+  if (trimmed.find_first_not_of(u" \t") != u16::npos) {
     return "Syntax error, line " + std::to_string(e.Line) + " column " + std::to_string(e.Column + 1) + ": " +
            pw::toUtf8(e.Description);
   }
@@ -220,7 +205,7 @@ int main(int argc, char** argv) {
   if (opt.check) {
     pw::ScriptControl sc;
     if (sc.Check(text)) return 0;
-    std::fprintf(stderr, "%s\n", errorReport(sc.Error(), text).c_str());
+    std::fprintf(stderr, "%s\n", errorReport(sc.Error()).c_str());
     return 1;
   }
 
@@ -244,7 +229,7 @@ int main(int argc, char** argv) {
     sc.AddObject(u"WScript", ws.get(), false);
     ok = sc.AddCode(text);
     console.flush();
-    if (!ok && !console.quitStatus()) console.write(pw::fromUtf8(errorReport(sc.Error(), text) + "\n"), true);
+    if (!ok && !console.quitStatus()) console.write(pw::fromUtf8(errorReport(sc.Error()) + "\n"), true);
     // Leaving this block ends the script's objects; their Class_Terminate may still write.
   }
   console.stopIfInterrupted();

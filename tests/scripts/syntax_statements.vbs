@@ -38,23 +38,3 @@ Call Hello
 Call Hello()
 Set bx = Nothing
 WScript.Echo TypeName(bx)
-' Loop forms; Exit leaves the innermost loop of its kind.
-i = 0
-Do Until i = 3 : i = i + 1 : Loop
-WScript.Echo "Do Until: " & i
-Do : i = i - 1 : Loop While i > 0
-WScript.Echo "Loop While: " & i
-Do While True
-  For i = 1 To 10
-    If i = 2 Then Exit For
-  Next
-  Exit Do
-Loop
-WScript.Echo "Exit For then Exit Do: " & i
-While i < 5 : i = i + 1 : Wend
-WScript.Echo "While: " & i
-Select Case i
-  Case 1, 2, 3 : WScript.Echo "small"
-  Case 4, 5 : WScript.Echo "Case list: five"
-  Case Else : WScript.Echo "other"
-End Select

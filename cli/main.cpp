@@ -168,7 +168,19 @@ u16 readScript(const char* file) {
   }
   std::ostringstream bytes;
   bytes << in.rdbuf();
-  u16 text = pw::decodeText(bytes.str());
+  std::string raw = bytes.str();
+  u16 text;
+  // Saved as Unicode (UTF-16 with its byte-order mark): the script host reads those too.
+  if (raw.size() >= 2 && ((raw[0] == '\xFF' && raw[1] == '\xFE') || (raw[0] == '\xFE' && raw[1] == '\xFF'))) {
+    bool little = raw[0] == '\xFF';
+    for (size_t i = 2; i + 1 < raw.size(); i += 2) {
+      auto lo = static_cast<unsigned char>(raw[little ? i : i + 1]);
+      auto hi = static_cast<unsigned char>(raw[little ? i + 1 : i]);
+      text.push_back(static_cast<char16_t>(lo | (hi << 8)));
+    }
+  } else {
+    text = pw::decodeText(raw);
+  }
   if (text.rfind(u"#!", 0) == 0) text.erase(0, text.find_first_of(u"\r\n"));
   return text;
 }

@@ -131,7 +131,12 @@ class Lexer {
       }
       if (c == '&' && pos_ + 1 < src_.size()) {
         char16_t n = src_[pos_ + 1];
-        if (n == 'h' || n == 'H' || n == 'o' || n == 'O' || isDigit(n)) {
+        // "&7" is octal only where an operand may start: after one ("a"&1)
+        // it joins, as a literal there could not follow; so does "&H..."
+        // glued to an operand ("x"&Health).
+        bool radix = (n == 'h' || n == 'H' || n == 'o' || n == 'O') ? !(prevOperand_ && !t.space)
+                                                                      : isDigit(n) && !prevOperand_;
+        if (radix) {
           if (lexRadix(t)) return t;
         }
       }

@@ -85,11 +85,15 @@ class Parser {
   void expectKw(Kw k, int32_t err) {
     if (!acceptKw(k)) fail(err);
   }
-  // "End" also ends a statement, so that "x = 1 End Sub" and
-  // "Dim x End Class" need no colon; it is left for the enclosing block.
+  // A word that closes a block also ends a statement, so that
+  // "x = 1 End Sub", "Dim x End Class" and "x = 1 Next" need no colon; it is
+  // left for the enclosing block.
   bool atEndOfStatement() const {
-    return is(Tk::Newline) || is(Tk::Colon) || is(Tk::End) || isKw(Kw::End) ||
-           (singleLineIf_ > 0 && isKw(Kw::Else));
+    if (is(Tk::Newline) || is(Tk::Colon) || is(Tk::End)) return true;
+    if (!is(Tk::Ident)) return false;
+    Kw k = cur().kw;
+    return k == Kw::End || k == Kw::Loop || k == Kw::Next || k == Kw::Wend ||
+           (singleLineIf_ > 0 && k == Kw::Else);
   }
   void endOfStatement() {
     if (is(Tk::Colon) || is(Tk::Newline)) {
@@ -286,6 +290,9 @@ class Parser {
     return a;
   }
   ExprP unaryExpr() {
+    // "Not" right after an operator ("a = Not b", "a + Not b") negates what
+    // follows up to the next And/Or/Xor/Eqv/Imp, as it would at the start.
+    if (isKw(Kw::Not)) return notExpr();
     if (is(Tk::Minus) || is(Tk::Plus)) {
       DepthGuard g(*this);
       Token at = cur();
@@ -498,7 +505,7 @@ class Parser {
         return true;
       }
       (void)hasScope;
-      if (isKw(Kw::Option)) fail(1042);
+      if (isKw(Kw::Option)) fail(1024);  // Option Explicit only before every other statement
     }
     return false;
   }
@@ -552,12 +559,16 @@ class Parser {
     if (!paramList || atEndOfStatement()) endOfStatement();
     ProcKind saved = procKind_;
     bool savedIn = inProc_;
+    // A procedure defined inside a global loop cannot leave that loop.
+    int savedDo = std::exchange(loopDo_, 0), savedFor = std::exchange(loopFor_, 0);
     procKind_ = pd.kind;
     inProc_ = true;
     pd.body = block();
     procKind_ = saved;
     inProc_ = savedIn;
-    expectKw(Kw::End, endKw == Kw::Sub ? 1016 : endKw == Kw::Function ? 1015 : 1050);
+    loopDo_ = savedDo;
+    loopFor_ = savedFor;
+    expectKw(Kw::End, 1014);  // as for every block: "End" first, then its kind
     if (!acceptKw(endKw)) fail(endKw == Kw::Sub ? 1016 : endKw == Kw::Function ? 1015 : 1050);
     endOfStatement();
     return pd;
@@ -631,6 +642,9 @@ class Parser {
       if (is(Tk::End)) return b;
       if (is(Tk::Ident)) {
         Kw k = cur().kw;
+        // A Loop or Next that no enclosing block can take is reported as such.
+        if (k == Kw::Loop && loopDo_ == 0) fail(1038);
+        if (k == Kw::Next && loopFor_ == 0) fail(1055);
         if (k == Kw::End || k == Kw::Else || k == Kw::ElseIf || k == Kw::Case || k == Kw::Loop ||
             k == Kw::Next || k == Kw::Wend)
           return b;
@@ -734,8 +748,11 @@ class Parser {
       case Kw::Call: {
         s = stmt(SK::Call, t);
         next();
+        // Reported where the name should be.
+        if (!is(Tk::Ident) && !is(Tk::Dot) && !is(Tk::LParen)) fail(1010);
+        Token what = cur();
         ExprP e = postfix(false);
-        if (e->kind != EK::Name && e->kind != EK::Member && e->kind != EK::Call) failAt(1010, t);
+        if (e->kind != EK::Name && e->kind != EK::Member && e->kind != EK::Call) failAt(1010, what);
         s->target = std::move(e);
         s->global = true;  // marks "Call": parentheses hold the argument list
         break;
@@ -745,7 +762,7 @@ class Parser {
         next();
         break;
       case Kw::Option:
-        fail(1042);
+        fail(1024);
       case Kw::Else:
       case Kw::ElseIf:
       case Kw::Wend:
@@ -1070,11 +1087,14 @@ class Parser {
   StmtP exitStatement() {
     StmtP s = stmt(SK::Exit, cur());
     next();
-    if (acceptKw(Kw::Do)) {
+    // Reported at the word after Exit, whichever kind it names.
+    if (isKw(Kw::Do)) {
       if (loopDo_ == 0) fail(1039);
+      next();
       s->exitKind = ExitKind::Do;
-    } else if (acceptKw(Kw::For)) {
+    } else if (isKw(Kw::For)) {
       if (loopFor_ == 0) fail(1039);
+      next();
       s->exitKind = ExitKind::For;
     } else if (isKw(Kw::Sub) || isKw(Kw::Function) || isKw(Kw::Property)) {
       Kw k = cur().kw;

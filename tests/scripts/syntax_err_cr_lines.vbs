@@ -1,0 +1,1 @@
+' An error on the last line counts lines ended by CR alone.x = 1y = (2

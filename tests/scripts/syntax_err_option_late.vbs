@@ -1,0 +1,4 @@
+' Option Explicit only before every other statement.
+Dim x
+' comment
+Option Explicit

@@ -65,6 +65,7 @@ struct CompileScope {
   // Builtin names this scope or the unit's top level assigns: looked up at
   // run time, so that they are variables once assigned and functions before.
   std::unordered_set<u16> dynNames;
+  std::unordered_set<u16> dimmed;  // parameters and Dims of this scope: declaring one twice is an error
   const std::unordered_set<u16>* unitDyn = nullptr;
   // A procedure that runs Execute: its Dims may shadow globals, so global
   // variables are looked up when used.
@@ -195,6 +196,7 @@ struct CompileScope {
     for (const Stmt* s : decls) {
       if (s->kind != SK::Dim) continue;
       for (const DimDecl& d : s->decls) {
+        if (!dimmed.insert(foldName(d.name)).second) throw SyntaxError{1041, d.line, d.col};
         Loc l = declare(d.name, d.line, d.col);
         if (l.k != LK::Dyn && !d.isArray) continue;
         p->stmts.push_back({here(), d.line, d.col});
@@ -645,7 +647,7 @@ struct CompileScope {
             gl.value = v;
           } else {
             u16 f = foldName(c.name);
-            if (locals.count(f)) throw SyntaxError{1041, c.line, c.col};
+            if (locals.count(f) || consts.count(f)) throw SyntaxError{1041, c.line, c.col};
             consts[f] = v;
           }
         }
@@ -1019,6 +1021,7 @@ void compileBody(Engine& eng, Unit* u, Proc* p, const ProcDecl& d, ClassDef* cls
     u16 f = foldName(prm.name);
     if (sc.locals.count(f)) throw SyntaxError{1041, d.line, d.col};
     sc.newLocal(prm.name);
+    sc.dimmed.insert(f);
   }
   if (d.kind == ProcKind::Function || d.kind == ProcKind::PropGet) {
     p->retSlot = sc.newLocal(d.name);
@@ -1163,9 +1166,11 @@ Proc* Compiler::compileProgram(Program& prog, const std::vector<ScopeVar>* scope
     // Builtin names assigned here become globals only when assigned: until
     // then they still call the builtin.
     assignedBuiltins(names, decls, topDyn_);
+    std::unordered_set<u16> unitConsts;
     for (const Stmt* s : decls) {
       if (s->kind == SK::Const) {
         for (const ConstDecl& c : s->consts) {
+          if (!unitConsts.insert(foldName(c.name)).second) throw SyntaxError{1041, c.line, c.col};
           Variant v;
           if (!constValue(c.value.get(), v)) throw SyntaxError{1045, c.line, c.col};
           int32_t g = eng_.findGlobal(c.name);

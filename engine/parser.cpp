@@ -1046,8 +1046,7 @@ class Parser {
     return s;
   }
   void nextClause() {
-    expectKw(Kw::Next, 1020);
-    if (isNameToken()) next();
+    expectKw(Kw::Next, 1020);  // VBScript's Next takes no counter name
   }
 
   StmtP doStatement() {

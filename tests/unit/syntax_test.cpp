@@ -92,6 +92,17 @@ TEST(SyntaxErrors, KeepNumberAndPosition) {
       {u"Call 5", 1010, 1, 5},
       {u"x = 1 : Call \"s\"", 1010, 1, 13},
       {u"Call (x)", 1010, 1, 5},
+      // Next takes no counter name.
+      {u"For i = 1 To 2\nNext i", 1025, 2, 5},
+      {u"For Each v In a\nNext v", 1025, 2, 5},
+      // A name is declared once per scope: Dim, parameter, Const.
+      {u"Dim a, b\nDim c, A", 1041, 2, 7},
+      {u"Dim a(2) : Dim a", 1041, 1, 15},
+      {u"Sub s(x)\n  Dim x\nEnd Sub", 1041, 2, 6},
+      {u"Sub s\n  Dim y\n  If z Then\n    Dim y\n  End If\nEnd Sub", 1041, 4, 8},
+      {u"Const k = 1\nConst K = 2", 1041, 2, 6},
+      {u"Sub s\n  Const k = 1 : Const k = 2\nEnd Sub", 1041, 2, 22},
+      {u"Class c\n  Dim f\n  Public f\nEnd Class", 1041, 3, 9},
   };
   for (const Case& c : cases) {
     pw::ScriptControl sc;

@@ -56,11 +56,31 @@ Engine::~Engine() {
   // Drop script values while the VM can still run Class_Terminate.
   for (auto& g : globals_) g->value.clear();
   globals_.clear();
+  freeCycles();
+}
+
+// Instances still alive once the script's variables are gone hold each other
+// (or are held by the host): emptying their fields lets the cycles go.
+void Engine::freeCycles() {
+  sweeping_ = true;
+  while (liveHead_) {
+    size_t before = liveCount_;
+    std::vector<Variant> hold;
+    hold.reserve(before);
+    for (ScriptObject* o = liveHead_; o; o = o->liveNext_) hold.push_back(Variant::object(o));
+    for (Variant& h : hold) {
+      for (Variant& f : static_cast<ScriptObject*>(h.o)->fields) Variant dropped = std::move(f);
+    }
+    hold.clear();
+    if (liveCount_ == before) break;
+  }
+  sweeping_ = false;
 }
 
 void Engine::reset() {
   for (auto& g : globals_) g->value.clear();
   globals_.clear();
+  freeCycles();
   globalIndex_.clear();
   builtinGlobals_.clear();
   hostObjects_.clear();
@@ -371,6 +391,10 @@ Variant Engine::newObject(u16v className) {
 // --- ScriptObject ---
 
 ScriptObject::ScriptObject(Engine& e, ClassDef* c) : eng(e), cls(c) {
+  liveNext_ = eng.liveHead_;
+  if (liveNext_) liveNext_->livePrev_ = this;
+  eng.liveHead_ = this;
+  ++eng.liveCount_;
   fields.resize(c->nfields);
   for (int i = 0; i < c->nfields; ++i) {
     const std::vector<Bound>& dims = c->fieldArrays[i];
@@ -493,8 +517,14 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
   return eng.callProc(p, this, args);
 }
 
+ScriptObject::~ScriptObject() {
+  (livePrev_ ? livePrev_->liveNext_ : eng.liveHead_) = liveNext_;
+  if (liveNext_) liveNext_->livePrev_ = livePrev_;
+  --eng.liveCount_;
+}
+
 void ScriptObject::destroy() {
-  if (cls->term && !terminated) {
+  if (cls->term && !terminated && !eng.sweeping_) {
     terminated = true;
     addRef();
     try {

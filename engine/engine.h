@@ -183,6 +183,7 @@ class ScriptObject final : public Object {
   // Member lookup that also sees private members (calls from inside the class).
   int32_t idOfNameInternal(u16v name) const;
   Variant invokeMember(int32_t id, InvokeKind kind, Args args, bool inside);
+  ~ScriptObject() override;
 
   Engine& eng;
   ClassDef* cls;
@@ -191,6 +192,11 @@ class ScriptObject final : public Object {
 
  protected:
   void destroy() override;
+
+ private:
+  friend class Engine;
+  ScriptObject* livePrev_ = nullptr;  // the engine's list of live instances
+  ScriptObject* liveNext_ = nullptr;
 };
 
 // A local that Execute code added to a running procedure.
@@ -310,6 +316,13 @@ class Engine {
   std::vector<std::unique_ptr<Unit>> units_;
   std::vector<std::pair<u16, Ref<Object>>> hostObjects_;
   std::vector<ArrayRep*> elemLocks_;  // arrays whose elements are bound ByRef, innermost last
+  // Every class instance alive, so that instances left holding each other when
+  // the script ends are freed (without Class_Terminate, as Windows).
+  ScriptObject* liveHead_ = nullptr;
+  size_t liveCount_ = 0;
+  bool sweeping_ = false;
+  void freeCycles();
+  friend class ScriptObject;
   Ref<ErrObject> err_;
   Ref<Object> globalObject_;
   ScriptErrorInfo error_;

@@ -12,6 +12,7 @@
 
 #include "engine.h"
 #include "script_control.h"
+#include "sink.h"
 #include "textcodec.h"
 
 using pw::u16;
@@ -144,6 +145,44 @@ TEST(Hardening, DeeplyNestedValuesAreFreedWithoutDeepRecursion) {
     EXPECT_TRUE(sc.AddCode(u"b = Array()\nFor i = 1 To 500000\nb = Array(b)\nNext\n"));
     expectUsable(sc);
   });
+}
+
+// Counts its own destruction: whatever still holds it has been freed.
+class Watched final : public pw::Object {
+ public:
+  explicit Watched(int& freed) : freed_(freed) {}
+  ~Watched() override { ++freed_; }
+  int32_t getIdOfName(pw::u16v) override { return pw::DISPID_UNKNOWN; }
+  pw::Variant invoke(int32_t, pw::InvokeKind, pw::Args) override { return {}; }
+  pw::u16 typeName() const override { return u"Watched"; }
+
+ private:
+  int& freed_;
+};
+
+TEST(Hardening, InstancesHoldingEachOtherAreFreedWhenTheScriptEnds) {
+  // A ring of instances never terminates while the script runs (as on
+  // Windows), but the host that runs script after script must get it back.
+  const char16_t* ring =
+      u"Class N\nPublic other, held\nSub Class_Terminate : Out.Put \"terminated\" : End Sub\nEnd Class\n"
+      u"Set a = New N : Set b = New N : Set c = New N\n"
+      u"Set a.other = b : Set b.other = c : Set c.other = a\n"
+      u"Set b.held = watched : Set a = Nothing : Set b = Nothing : Set c = Nothing\n";
+  int freed = 0;
+  {
+    pw::ScriptControl sc;
+    pw::Ref<pwtest::Sink> out(new pwtest::Sink);
+    sc.AddObject(u"Out", out.get(), false);
+    sc.AddObject(u"watched", new Watched(freed), false);
+    ASSERT_TRUE(sc.AddCode(ring));
+    sc.Reset();
+    EXPECT_EQ(freed, 1);
+    EXPECT_TRUE(out->values.empty());
+    sc.AddObject(u"Out", out.get(), false);
+    sc.AddObject(u"watched", new Watched(freed), false);
+    ASSERT_TRUE(sc.AddCode(ring));
+  }
+  EXPECT_EQ(freed, 2);
 }
 
 TEST(Hardening, TimeoutEndsAnEndlessLoopWithinATenthOfItsTime) {

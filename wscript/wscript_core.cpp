@@ -172,7 +172,7 @@ class WScriptSim final : public Object {
   }
 
   int32_t getIdOfName(u16v name) override {
-    int32_t id = findMember({{u"Name", DISPID_VALUE}, {u"Arguments", kArguments}, {u"BuildVersion", kBuildVersion}, {u"FullName", kFullName},
+    int32_t id = findMember({{u"Name", kName}, {u"Arguments", kArguments}, {u"BuildVersion", kBuildVersion}, {u"FullName", kFullName},
                              {u"Path", kPath}, {u"ScriptFullName", kScriptFullName},
                              {u"ScriptName", kScriptName}, {u"StdIn", kStdIn}, {u"StdErr", kStdErr},
                              {u"StdOut", kStdOut}, {u"Version", kVersion}, {u"Interactive", kInteractive},
@@ -180,10 +180,17 @@ class WScriptSim final : public Object {
                              {u"Sleep", kSleep}, {u"Timeout", kTimeout}, {u"GetObject", kGetObject},
                              {u"ConnectObject", kConnectObject}, {u"DisconnectObject", kDisconnectObject}},
                             name);
-    return window_ && id == kInteractive ? DISPID_UNKNOWN : id;
+    // The window's object keeps to its own members; the rest are the console host's.
+    bool consoleOnly = id == kInteractive || id == kTimeout || id >= kGetObject;
+    return window_ && consoleOnly ? DISPID_UNKNOWN : id;
   }
 
   Variant invoke(int32_t id, InvokeKind kind, Args a) override {
+    if (id == DISPID_VALUE) {
+      // The console host's object reads as its Name, as cscript's does.
+      if (window_) raise(438);
+      id = kName;
+    }
     if (id == kInteractive) {
       if (objimpl::isPut(kind)) {
         if (a.size() != 1) raise(450);
@@ -210,9 +217,9 @@ class WScriptSim final : public Object {
       // The window's script has no command line: an empty collection.
       return objimpl::objectProp(kind, a, window_ ? ScriptControl::NewCollection() : args_.get());
     }
-    if (((id >= kArguments && id <= kVersion) || id == DISPID_VALUE) && a.size() != 0) raise(450);
+    if (id >= kArguments && id <= kVersion && a.size() != 0) raise(450);
     switch (id) {
-      case DISPID_VALUE: return Variant::str(u"Windows Script Host");
+      case kName: return Variant::str(window_ ? con_.programName() : u16(u"Windows Script Host"));
       case kBuildVersion: return Variant::str(u"166");
       case kFullName: return Variant::str(con_.programPath() + u"/" + con_.programName());
       case kPath: return Variant::str(con_.programPath());
@@ -231,7 +238,8 @@ class WScriptSim final : public Object {
           return control_.CreateObject(progId);
         } catch (const ScriptError& e) {
           // The safe subset's refusal keeps its own error.
-          if (e.number != 429 || control_.UseSafeSubset()) throw;
+          // The window passes the creation failure on unchanged.
+          if (e.number != 429 || control_.UseSafeSubset() || window_) throw;
           // The host's own error: the class string names nothing it can create.
           raise(static_cast<int32_t>(0x800401F3u), u"WScript.CreateObject",
                 u"Could not create object named \"" + progId + u"\".");

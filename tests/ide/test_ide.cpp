@@ -2,6 +2,7 @@
 // the console, ReadLine, the stop keys, Quit, error reports and closing.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QInputDialog>
@@ -438,6 +439,21 @@ class IdeTest : public QObject {
     setScript(QStringLiteral("WScript.StdOut.Write \"x\""));
     run();
     QVERIFY(status().startsWith(QStringLiteral("Runtime error 438, line 1: ")));
+    // The console host's extra members and its own creation error are not the window's.
+    for (const char* code : {"x = WScript.Timeout", "x = \"\" & WScript", "WScript.ConnectObject WScript, \"x_\""}) {
+      setScript(QString::fromLatin1(code));
+      run();
+      QVERIFY2(status().startsWith(QStringLiteral("Runtime error 438, line 1: ")), code);
+    }
+    setScript(QStringLiteral("Set o = WScript.CreateObject(\"No.Such\")"));
+    run();
+    QVERIFY(status().startsWith(QStringLiteral("Runtime error 429, line 1: ")));
+  }
+
+  void nameIsTheProgramsOwn() {
+    setScript(QStringLiteral("WScript.Echo WScript.Name"));
+    run();
+    QCOMPARE(console(), QFileInfo(QCoreApplication::applicationFilePath()).fileName() + QStringLiteral("\r\n"));
   }
 
   void streamsBehaveAsTheWindowsConsole() {

@@ -3,6 +3,8 @@
 ' number's Single bits, and Randomize n replacing the middle of the state.
 Dim s, i, x, r1, r2
 
+' before any Rnd the state is its starting value, 327680 / 2^24
+WScript.Echo Rnd(0), Rnd(0) * 16777216
 For i = 1 To 10 : s = s & Rnd & " " : Next
 WScript.Echo s
 WScript.Echo Rnd(0) = Rnd(0), Rnd(0)

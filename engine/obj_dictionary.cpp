@@ -377,7 +377,7 @@ struct ProgId {
 constexpr ProgId kProgIds[] = {
     {u"VBScript.RegExp", [](Engine*) { return newRegExp(); }, true},
     {u"Scripting.Dictionary", [](Engine*) { return newDictionary(); }, true},
-    {u"Scripting.FileSystemObject", [](Engine*) { return newFileSystemObject(); }, false},
+    {u"Scripting.FileSystemObject", [](Engine* e) { return newFileSystemObject(e); }, false},
     {u"WScript.Shell", newShell, false},
     {u"WScript.Network", [](Engine*) { return newNetwork(); }, false},
     // MSXML 3 answers to all but the .6.0 name; load and save refuse under the safe subset.

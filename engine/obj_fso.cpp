@@ -17,6 +17,7 @@
 #include <optional>
 #include <random>
 
+#include "engine.h"
 #include "objects.h"
 #include "winpath.h"
 
@@ -1296,7 +1297,7 @@ enum FsoMember : int32_t {
   kDeleteFolder, kDriveExists, kFileExists, kFolderExists, kGetAbsolutePathName, kGetBaseName,
   kGetDrive, kGetDriveName, kGetExtensionName, kGetFile, kGetFileName, kGetFolder,
   kGetParentFolderName, kGetSpecialFolder, kGetTempName, kMoveFile, kMoveFolder, kOpenTextFile,
-  kDrives, kGetFileVersion,
+  kDrives, kGetFileVersion, kGetStandardStream,
 };
 
 class FileSystemObj : public Object {
@@ -1313,9 +1314,12 @@ class FileSystemObj : public Object {
          {u"GetFileName", kGetFileName}, {u"GetFolder", kGetFolder},
          {u"GetParentFolderName", kGetParentFolderName}, {u"GetSpecialFolder", kGetSpecialFolder},
          {u"GetTempName", kGetTempName}, {u"MoveFile", kMoveFile}, {u"MoveFolder", kMoveFolder},
-         {u"OpenTextFile", kOpenTextFile}, {u"Drives", kDrives}, {u"GetFileVersion", kGetFileVersion}},
+         {u"OpenTextFile", kOpenTextFile}, {u"Drives", kDrives}, {u"GetFileVersion", kGetFileVersion},
+         {u"GetStandardStream", kGetStandardStream}},
         name);
   }
+
+  explicit FileSystemObj(Engine* engine) : engine_(engine) {}
 
   Variant invoke(int32_t id, InvokeKind kind, Args args) override {
     switch (id) {
@@ -1432,16 +1436,37 @@ class FileSystemObj : public Object {
         if (!isFile(native(toString(args[0])))) raise(53);
         return Variant::str(u"");  // no version resources on this platform
       }
+      case kGetStandardStream:
+        expectCall(kind, args, 1, 2);
+        return standardStream(toLong(args[0]));
     }
     raise(438);
   }
 
   u16 typeName() const override { return u"FileSystemObject"; }
   bool safeForScripting() const override { return false; }
+
+ private:
+  // The process's streams are the ones the host hands out as WScript.StdIn,
+  // StdOut and StdErr; without such a host there is no console to give.
+  Variant standardStream(int32_t which) {
+    static constexpr const char16_t* kNames[] = {u"StdIn", u"StdOut", u"StdErr"};
+    constexpr int32_t kBadFileName = 52;
+    if (which < 0 || which > 2) raise(5);
+    int32_t g = engine_ ? engine_->findGlobal(u"WScript") : -1;
+    if (g < 0) raise(kBadFileName);
+    Variant host = engine_->global(g).value;
+    if (host.vt != vtObject || !host.o) raise(kBadFileName);
+    int32_t id = host.o->getIdOfName(kNames[which]);
+    if (id == DISPID_UNKNOWN) raise(kBadFileName);
+    return host.o->invoke(id, InvokeKind::Get, Args());
+  }
+
+  Engine* engine_;
 };
 
 }  // namespace
 
-Object* newFileSystemObject() { return new FileSystemObj; }
+Object* newFileSystemObject(Engine* engine) { return new FileSystemObj(engine); }
 
 }  // namespace pw

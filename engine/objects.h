@@ -26,7 +26,7 @@ bool isProgIdSafe(u16v progId);
 
 Object* newRegExp();            // New RegExp
 Object* newDictionary();        // Scripting.Dictionary
-Object* newFileSystemObject();  // Scripting.FileSystemObject
+Object* newFileSystemObject(Engine* engine = nullptr);  // Scripting.FileSystemObject
 Object* newShell(Engine* engine);  // WScript.Shell
 // A collection in the manner of VB's Collection: Add item[, key], Count,
 // Item(1-based index or key, keys case-insensitive), Remove, For Each.

@@ -402,9 +402,8 @@ ScriptObject::ScriptObject(Engine& e, ClassDef* c) : eng(e), cls(c) {
     if (dims.size() == 1 && dims[0].count < 0) {
       fields[i] = Variant::array(ArrayRep::make({}));
     } else {
-      ArrayRep* a = ArrayRep::make(dims);
-      a->fixed = true;
-      fields[i] = Variant::array(a);
+      fields[i] = Variant::array(ArrayRep::make(dims));
+      fields[i].flags |= kFlagFixed;
     }
   }
 }
@@ -459,6 +458,7 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
         return Variant();
       }
       if (kind == InvokeKind::Set && value.vt != vtObject) raise(424);
+      if (fv.flags & kFlagFixed) raise(10);
       fv = value;
       return Variant();
     }

@@ -80,6 +80,10 @@ struct Unit;
 // Set in Variant::flags of a slot that holds a procedure's implicit local
 // once it exists: until then the name reads through to globals and builtins.
 constexpr uint16_t kFlagLive = 0x4000;
+// Set in Variant::flags of a variable declared with bounds (Dim a(3)): like
+// Windows' locked arrays it can be neither resized nor assigned (error 10).
+// A copy of its array is an ordinary one.
+constexpr uint16_t kFlagFixed = 0x2000;
 
 // A named local of a procedure; implicit ones are the names it uses without
 // declaring them (see kFlagLive).

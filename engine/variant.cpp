@@ -183,7 +183,6 @@ ArrayRep* ArrayRep::make(const std::vector<Bound>& dims) {
 ArrayRep* ArrayRep::clone() const {
   auto* a = new ArrayRep;
   a->dims = dims;
-  a->fixed = fixed;
   a->elemVt = elemVt;
   try {
     a->data = data;

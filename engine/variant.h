@@ -288,7 +288,6 @@ struct Bound {
 struct ArrayRep {
   int32_t refs = 0;
   int32_t locks = 0;   // > 0 while an element is passed ByRef: ReDim/Erase raise 10
-  bool fixed = false;  // declared with bounds (Dim a(3)): ReDim raises 10
   // vtByte for the Byte() arrays automation objects hand out (VarType 8209);
   // their elements are still Variants holding Bytes.
   uint16_t elemVt = vtVariant;

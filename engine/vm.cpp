@@ -217,7 +217,7 @@ Variant Engine::memberElementRef(Frame& f, const Ins& in, Variant& objIn, Varian
 void Engine::redim(Variant& targetIn, Variant* bounds, int n, bool preserve, bool fixed) {
   Variant& target = targetIn.deref();
   // A fixed or locked array refuses before its new bounds are even read.
-  if (target.vt == vtArray && (target.a->fixed || target.a->locks > 0)) raise(10);
+  if ((target.flags & kFlagFixed) || (target.vt == vtArray && target.a->locks > 0)) raise(10);
   std::vector<Bound> dims;
   for (int i = 0; i < n; ++i) {
     int32_t ub = subscript(bounds[i]);
@@ -237,9 +237,8 @@ void Engine::redim(Variant& targetIn, Variant* bounds, int n, bool preserve, boo
       return;
     }
   }
-  ArrayRep* a = ArrayRep::make(dims);
-  a->fixed = fixed;
-  target = Variant::array(a);
+  target = Variant::array(ArrayRep::make(dims));
+  if (fixed) target.flags |= kFlagFixed;
 }
 
 void Engine::eachInit(Variant* slots, Variant& collIn) {
@@ -578,6 +577,7 @@ void Engine::execLoop(Frame& f) {
               else if (p->unit->optionExplicit) raise(500);
               else target = createDyn(f, in.b);
             }
+            if (target->flags & kFlagFixed) raise(10);
             Variant& v = sp[-1];
             if (in.a == kLet) {
               if (v.vt == vtObject) {
@@ -1057,7 +1057,7 @@ void Engine::execLoop(Frame& f) {
             Variant& t = sp[-1].deref();
             if (t.vt != vtArray) raise(13);
             if (t.a->locks > 0) raise(10);
-            if (t.a->fixed) {
+            if (t.flags & kFlagFixed) {
               ArrayRep* a = ownArray(t);
               for (Variant& e : a->data) e.clear();
             } else {

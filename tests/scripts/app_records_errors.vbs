@@ -82,5 +82,38 @@ x = Nothing
 WScript.Echo Err.Number, Err.Description
 Err.Clear
 On Error GoTo 0
+Function Inner(x)
+  Inner = 10 / x
+  WScript.Echo "inner continues"
+End Function
+Function Outer(x)
+  On Error Resume Next
+  Outer = Inner(x)
+  WScript.Echo "outer:", Err.Number, Err.Description, "[" & Outer & "]"
+End Function
+Sub ErrFlow()
+  On Error Resume Next
+  Outer 0
+  Err.Clear
+  Err.Raise 53
+  WScript.Echo Err.Number, Err.Source, Err.Description
+  Err.Raise 5, "Src"
+  WScript.Echo Err.Number, Err.Source, Err.Description
+  Err.Raise 70, , "Custom"
+  WScript.Echo Err.Number, Err.Source, Err.Description, Err.HelpContext, "[" & Err.HelpFile & "]"
+  Err.Clear
+  WScript.Echo Err.Number, "[" & Err.Source & "]", "[" & Err.Description & "]", Err
+  Dim v: v = Array(1, 2)
+  v(0) = v(0) + "a"
+  WScript.Echo Err.Number, Err.Description
+  Err.Clear
+  Call Undefined_Sub_Q()
+  WScript.Echo Err.Number, Err.Description
+  Err.Clear
+  If x.y Then WScript.Echo "then-branch runs after a failed condition"
+  WScript.Echo "after if", Err.Number
+  Err.Clear
+End Sub
+ErrFlow
 WScript.Echo "end", Err.Number
 Err.Raise vbObjectError + 513, "MyApp", "Custom failure"

@@ -4,6 +4,9 @@ Set al = CreateObject("System.Collections.ArrayList")
 WScript.Echo TypeName(al), al.Count, al.Add("Zeta"), al.Add("alpha"), al.Add("Alpha"), al.Add("beta"), al.Add("al")
 al.Sort
 For Each v In al: WScript.Echo "[" & v & "]": Next
+al.Clear
+For Each v In Split("file10.txt,_backup,File2.txt,1st,file1.txt, space,Zed", ","): al.Add v: Next
+al.Sort: WScript.Echo Join(al.ToArray, "|")
 al(0) = "first": al.Item(1) = "second"
 WScript.Echo Join(al.ToArray(), ","), UBound(al.ToArray), TypeName(al.ToArray)
 al.Clear

@@ -395,6 +395,7 @@ constexpr ProgId kProgIds[] = {
     {u"MSXML2.ServerXMLHTTP.6.0", [](Engine* e) { return newHttpRequest(HttpFlavor::ServerXmlHttp6, e); }, false},
     {u"WinHttp.WinHttpRequest.5.1", [](Engine* e) { return newHttpRequest(HttpFlavor::WinHttp, e); }, false},
     {u"ADODB.Stream", [](Engine*) { return newAdoStream(); }, false},
+    {u"System.Collections.ArrayList", [](Engine*) { return newArrayList(); }, false},
 };
 
 const ProgId* findProgId(u16v name) {

@@ -32,6 +32,7 @@ Object* newShell(Engine* engine);  // WScript.Shell
 // Item(1-based index or key, keys case-insensitive), Remove, For Each.
 Object* newCollection();
 Object* newNetwork();  // WScript.Network
+Object* newArrayList();  // System.Collections.ArrayList
 
 // Plumbing shared by the obj_*.cpp files.
 namespace objimpl {

@@ -674,6 +674,52 @@ u16 nativeProgram(const u16& cmd) {
   return cmd.substr(0, start) + fromUtf8(quoted) + cmd.substr(end);
 }
 
+// Whether the program a native command line starts is surely missing: the
+// shell would only answer "not found" (exit 127), where Windows refuses the
+// call itself. Anything the shell itself reads (builtins, variables,
+// redirections, globs) is left to it.
+bool programMissing(const std::string& cmd) {
+  size_t i = cmd.find_first_not_of(" \t");
+  if (i == std::string::npos) return false;
+  std::string word;
+  if (cmd[i] == '\'' || cmd[i] == '"') {
+    size_t e = cmd.find(cmd[i], i + 1);
+    if (e == std::string::npos) return false;
+    word = cmd.substr(i + 1, e - i - 1);
+  } else {
+    size_t e = cmd.find_first_of(" \t\n;|&<>()", i);
+    word = cmd.substr(i, e == std::string::npos ? std::string::npos : e - i);
+  }
+  if (word.empty() || word.find_first_of("$`=\\*?[{}~'\"") != std::string::npos) return false;
+  static const char* const kShellWords[] = {
+      "!", ".", ":", "[", "alias", "break", "case", "cd", "command", "continue", "echo", "eval", "exec",
+      "exit", "export", "false", "for", "getopts", "hash", "if", "kill", "local", "printf", "pwd", "read",
+      "readonly", "return", "set", "shift", "source", "test", "times", "trap", "true", "type", "ulimit",
+      "umask", "unalias", "unset", "until", "wait", "while"};
+  for (const char* w : kShellWords)
+    if (word == w) return false;
+  auto runnable = [](const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+  };
+  if (word.find('/') != std::string::npos) return !runnable(word);
+  const char* path = ::getenv("PATH");
+  std::string dirs = path ? path : "/usr/bin:/bin";
+  size_t from = 0;
+  while (from <= dirs.size()) {
+    size_t to = dirs.find(':', from);
+    if (to == std::string::npos) to = dirs.size();
+    std::string dir = dirs.substr(from, to - from);
+    if (runnable((dir.empty() ? std::string(".") : dir) + "/" + word)) return false;
+    from = to + 1;
+  }
+  return true;
+}
+
+[[noreturn]] void raiseNotFound(const char16_t* source) {
+  raise(static_cast<int32_t>(0x80070002u), source, u"The system cannot find the file specified.");
+}
+
 // CreateShortcut's objects. A .url file is the Internet shortcut Windows
 // writes ([InternetShortcut] URL=...). A .lnk file is written as a desktop
 // entry, which Linux desktops start once named .desktop; the X-Windows-* keys
@@ -833,8 +879,9 @@ class ShellObj : public Object {
       case 1: return run(kind, args);
       case 2: {
         expectCall(kind, args, 1, 1);
-        u16 cmd = nativeProgram(expandEnv(toString(args[0])));
-        return Variant::object(new ExecObj(spawn({"/bin/sh", "-c", toUtf8(cmd)}, true)));
+        std::string cmd = toUtf8(nativeProgram(expandEnv(toString(args[0]))));
+        if (programMissing(cmd)) raiseNotFound(u"WshShell.Exec");
+        return Variant::object(new ExecObj(spawn({"/bin/sh", "-c", cmd}, true)));
       }
       case 3: {
         expectCall(kind, args, 0, 1);
@@ -906,6 +953,7 @@ class ShellObj : public Object {
     std::string cmd = toUtf8(nativeProgram(expandEnv(toString(args[0]))));
     if (!args.missing(1)) toLong(args[1]);  // window style: checked, then ignored
     bool wait = optBool(args, 2, false);
+    if (programMissing(cmd)) raiseNotFound(u"WshShell.Run");
     if (engine_) engine_->hostCalled();
     // Not waiting: the shell puts the command in the background and exits at
     // once, so no child is left for us to reap.

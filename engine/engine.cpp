@@ -57,24 +57,40 @@ Engine::~Engine() {
   for (auto& g : globals_) g->value.clear();
   globals_.clear();
   freeCycles();
+  // Whatever the host still holds outlives the engine.
+  for (ValueHolder* o = holders_; o; o = o->nextHolder_) o->holderEngine_ = nullptr;
+  holders_ = nullptr;
 }
 
-// Instances still alive once the script's variables are gone hold each other
-// (or are held by the host): emptying their fields lets the cycles go.
+// Holders still alive once the script's variables are gone hold each other
+// (or are held by the host): emptying them lets the cycles go.
 void Engine::freeCycles() {
   sweeping_ = true;
-  while (liveHead_) {
-    size_t before = liveCount_;
+  while (holders_) {
+    size_t before = holderCount_;
     std::vector<Variant> hold;
     hold.reserve(before);
-    for (ScriptObject* o = liveHead_; o; o = o->liveNext_) hold.push_back(Variant::object(o));
-    for (Variant& h : hold) {
-      for (Variant& f : static_cast<ScriptObject*>(h.o)->fields) Variant dropped = std::move(f);
-    }
+    for (ValueHolder* o = holders_; o; o = o->nextHolder_) hold.push_back(Variant::object(o));
+    for (Variant& h : hold) static_cast<ValueHolder*>(h.o)->dropValues();
     hold.clear();
-    if (liveCount_ == before) break;
+    if (holderCount_ == before) break;
   }
   sweeping_ = false;
+}
+
+ValueHolder::ValueHolder(Engine* engine) : holderEngine_(engine) {
+  if (!engine) return;
+  nextHolder_ = engine->holders_;
+  if (nextHolder_) nextHolder_->prevHolder_ = this;
+  engine->holders_ = this;
+  ++engine->holderCount_;
+}
+
+ValueHolder::~ValueHolder() {
+  if (!holderEngine_) return;
+  (prevHolder_ ? prevHolder_->nextHolder_ : holderEngine_->holders_) = nextHolder_;
+  if (nextHolder_) nextHolder_->prevHolder_ = prevHolder_;
+  --holderEngine_->holderCount_;
 }
 
 void Engine::reset() {
@@ -390,11 +406,7 @@ Variant Engine::newObject(u16v className) {
 
 // --- ScriptObject ---
 
-ScriptObject::ScriptObject(Engine& e, ClassDef* c) : eng(e), cls(c) {
-  liveNext_ = eng.liveHead_;
-  if (liveNext_) liveNext_->livePrev_ = this;
-  eng.liveHead_ = this;
-  ++eng.liveCount_;
+ScriptObject::ScriptObject(Engine& e, ClassDef* c) : ValueHolder(&e), eng(e), cls(c) {
   fields.resize(c->nfields);
   for (int i = 0; i < c->nfields; ++i) {
     const std::vector<Bound>& dims = c->fieldArrays[i];
@@ -517,10 +529,8 @@ Variant ScriptObject::invokeMember(int32_t id, InvokeKind kind, Args args, bool 
   return eng.callProc(p, this, args);
 }
 
-ScriptObject::~ScriptObject() {
-  (livePrev_ ? livePrev_->liveNext_ : eng.liveHead_) = liveNext_;
-  if (liveNext_) liveNext_->livePrev_ = livePrev_;
-  --eng.liveCount_;
+void ScriptObject::dropValues() {
+  for (Variant& f : fields) Variant dropped = std::move(f);
 }
 
 void ScriptObject::destroy() {

@@ -11,6 +11,7 @@
 
 #include "ast.h"
 #include "builtins.h"
+#include "objects.h"
 #include "script_control.h"
 
 namespace pw {
@@ -177,7 +178,7 @@ class ErrObject;
 class Engine;
 
 // A script class instance.
-class ScriptObject final : public Object {
+class ScriptObject final : public ValueHolder {
  public:
   ScriptObject(Engine& e, ClassDef* c);
   int32_t getIdOfName(u16v name) override;
@@ -187,7 +188,7 @@ class ScriptObject final : public Object {
   // Member lookup that also sees private members (calls from inside the class).
   int32_t idOfNameInternal(u16v name) const;
   Variant invokeMember(int32_t id, InvokeKind kind, Args args, bool inside);
-  ~ScriptObject() override;
+  void dropValues() override;
 
   Engine& eng;
   ClassDef* cls;
@@ -197,10 +198,6 @@ class ScriptObject final : public Object {
  protected:
   void destroy() override;
 
- private:
-  friend class Engine;
-  ScriptObject* livePrev_ = nullptr;  // the engine's list of live instances
-  ScriptObject* liveNext_ = nullptr;
 };
 
 // A local that Execute code added to a running procedure.
@@ -320,13 +317,15 @@ class Engine {
   std::vector<std::unique_ptr<Unit>> units_;
   std::vector<std::pair<u16, Ref<Object>>> hostObjects_;
   std::vector<ArrayRep*> elemLocks_;  // arrays whose elements are bound ByRef, innermost last
-  // Every class instance alive, so that instances left holding each other when
-  // the script ends are freed (without Class_Terminate, as Windows).
-  ScriptObject* liveHead_ = nullptr;
-  size_t liveCount_ = 0;
+  // Every object alive that holds script values, so that those left holding
+  // each other when the script ends are freed (without Class_Terminate, as
+  // on Windows).
+  ValueHolder* holders_ = nullptr;
+  size_t holderCount_ = 0;
   bool sweeping_ = false;
   void freeCycles();
   friend class ScriptObject;
+  friend class ValueHolder;
   Ref<ErrObject> err_;
   Ref<Object> globalObject_;
   ScriptErrorInfo error_;

@@ -67,8 +67,10 @@ int netCompare(const Variant& a, const Variant& b) {
   raise(kInvalidOperation, kNetSource, u"Failed to compare two elements in the array.");
 }
 
-class ArrayListObj : public Object {
+class ArrayListObj : public ValueHolder {
  public:
+  explicit ArrayListObj(Engine* engine) : ValueHolder(engine) {}
+  void dropValues() override { auto held = std::move(items_); items_.clear(); }
   int32_t getIdOfName(u16v name) override {
     return findMember({{u"Item", DISPID_VALUE}, {u"Add", 1}, {u"Count", 2}, {u"Insert", 3},
                        {u"Remove", 4}, {u"RemoveAt", 5}, {u"Clear", 6}, {u"Contains", 7},
@@ -165,7 +167,7 @@ class ArrayListObj : public Object {
       }
       case 15: {
         expectCall(kind, args, 0, 0);
-        auto* copy = new ArrayListObj;
+        auto* copy = new ArrayListObj(holderEngine());
         copy->items_ = items_;
         return Variant::object(copy);
       }
@@ -196,6 +198,6 @@ class ArrayListObj : public Object {
 
 }  // namespace
 
-Object* newArrayList() { return new ArrayListObj; }
+Object* newArrayList(Engine* engine) { return new ArrayListObj(engine); }
 
 }  // namespace pw

@@ -101,8 +101,15 @@ bool keyEquals(const Variant& a, const Variant& b, bool text) {
   }
 }
 
-class DictionaryObj : public Object {
+class DictionaryObj : public ValueHolder {
  public:
+  explicit DictionaryObj(Engine* engine) : ValueHolder(engine) {}
+  void dropValues() override {
+    auto held = std::move(entries_);
+    entries_.clear();
+    slots_.clear();
+    live_ = used_ = 0;
+  }
   int32_t getIdOfName(u16v name) override {
     return findMember({{u"Item", 0}, {u"Add", 1}, {u"Count", 2}, {u"Exists", 3}, {u"Items", 4},
                        {u"Key", 5}, {u"Keys", 6}, {u"Remove", 7}, {u"RemoveAll", 8},
@@ -376,7 +383,7 @@ struct ProgId {
 
 constexpr ProgId kProgIds[] = {
     {u"VBScript.RegExp", [](Engine*) { return newRegExp(); }, true},
-    {u"Scripting.Dictionary", [](Engine*) { return newDictionary(); }, true},
+    {u"Scripting.Dictionary", [](Engine* e) { return newDictionary(e); }, true},
     {u"Scripting.FileSystemObject", [](Engine* e) { return newFileSystemObject(e); }, false},
     {u"WScript.Shell", newShell, false},
     {u"WScript.Network", [](Engine*) { return newNetwork(); }, false},
@@ -395,7 +402,7 @@ constexpr ProgId kProgIds[] = {
     {u"MSXML2.ServerXMLHTTP.6.0", [](Engine* e) { return newHttpRequest(HttpFlavor::ServerXmlHttp6, e); }, false},
     {u"WinHttp.WinHttpRequest.5.1", [](Engine* e) { return newHttpRequest(HttpFlavor::WinHttp, e); }, false},
     {u"ADODB.Stream", [](Engine*) { return newAdoStream(); }, false},
-    {u"System.Collections.ArrayList", [](Engine*) { return newArrayList(); }, false},
+    {u"System.Collections.ArrayList", [](Engine* e) { return newArrayList(e); }, false},
 };
 
 const ProgId* findProgId(u16v name) {
@@ -406,7 +413,7 @@ const ProgId* findProgId(u16v name) {
 
 }  // namespace
 
-Object* newDictionary() { return new DictionaryObj; }
+Object* newDictionary(Engine* engine) { return new DictionaryObj(engine); }
 Object* newCollection() { return new CollectionObj; }
 
 Object* createBuiltinObject(u16v progId, Engine* engine) {

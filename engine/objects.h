@@ -24,15 +24,34 @@ Object* createBuiltinObject(u16v progId, Engine* engine = nullptr);
 // Whether CreateObject may make the ProgID under UseSafeSubset.
 bool isProgIdSafe(u16v progId);
 
+// An object that holds script values, and so may end up in a reference cycle
+// (a Dictionary holding itself, instances holding each other). The engine that
+// made it empties it once the script's variables are gone, so cycles are freed.
+class ValueHolder : public Object {
+ public:
+  explicit ValueHolder(Engine* engine);  // nullptr: not the engine's to empty
+  ~ValueHolder() override;
+  virtual void dropValues() = 0;
+
+ protected:
+  Engine* holderEngine() const { return holderEngine_; }
+
+ private:
+  friend class Engine;
+  Engine* holderEngine_;
+  ValueHolder* prevHolder_ = nullptr;
+  ValueHolder* nextHolder_ = nullptr;
+};
+
 Object* newRegExp();            // New RegExp
-Object* newDictionary();        // Scripting.Dictionary
+Object* newDictionary(Engine* engine = nullptr);  // Scripting.Dictionary
 Object* newFileSystemObject(Engine* engine = nullptr);  // Scripting.FileSystemObject
 Object* newShell(Engine* engine);  // WScript.Shell
 // A collection in the manner of VB's Collection: Add item[, key], Count,
 // Item(1-based index or key, keys case-insensitive), Remove, For Each.
 Object* newCollection();
 Object* newNetwork();  // WScript.Network
-Object* newArrayList();  // System.Collections.ArrayList
+Object* newArrayList(Engine* engine = nullptr);  // System.Collections.ArrayList
 
 // Plumbing shared by the obj_*.cpp files.
 namespace objimpl {

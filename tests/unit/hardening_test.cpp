@@ -160,14 +160,19 @@ class Watched final : public pw::Object {
   int& freed_;
 };
 
-TEST(Hardening, InstancesHoldingEachOtherAreFreedWhenTheScriptEnds) {
+TEST(Hardening, ObjectsHoldingEachOtherAreFreedWhenTheScriptEnds) {
   // A ring of instances never terminates while the script runs (as on
-  // Windows), but the host that runs script after script must get it back.
+  // Windows), but the host that runs script after script must get it back;
+  // so too rings through Dictionaries and ArrayLists.
   const char16_t* ring =
       u"Class N\nPublic other, held\nSub Class_Terminate : Out.Put \"terminated\" : End Sub\nEnd Class\n"
       u"Set a = New N : Set b = New N : Set c = New N\n"
       u"Set a.other = b : Set b.other = c : Set c.other = a\n"
-      u"Set b.held = watched : Set a = Nothing : Set b = Nothing : Set c = Nothing\n";
+      u"Set b.held = watched : Set a = Nothing : Set b = Nothing : Set c = Nothing\n"
+      // A Dictionary holding itself, and one in a ring with an ArrayList.
+      u"Set d = CreateObject(\"Scripting.Dictionary\") : d.Add \"me\", d : d.Add \"w\", watched\n"
+      u"Set e = CreateObject(\"Scripting.Dictionary\") : Set l = CreateObject(\"System.Collections.ArrayList\")\n"
+      u"e.Add 1, l : l.Add e : l.Add watched : Set d = Nothing : Set e = Nothing : Set l = Nothing\n";
   int freed = 0;
   {
     pw::ScriptControl sc;

@@ -124,7 +124,7 @@ class StringBuilderObj : public Object {
         expectProp(kind, a);
         if (isPut(kind)) {
           int32_t n = argInt(a[0]);
-          if (n < 0) outOfRange(u"Length cannot be less than zero.", u"length");
+          if (n < 0) outOfRange(u"Length cannot be less than zero.", u"value");
           text_.resize(static_cast<size_t>(n), u'\0');
           return Variant();
         }

@@ -693,8 +693,7 @@ class RecordsetObj : public Object {
       if (equalsNoCase(f.name, name)) adoError(3367, kFieldsSource);
     int32_t size = objimpl::optLong(a, 2, 0);
     if (size < 0) adoError(3001, kFieldsSource);
-    if (fixedSize(type) > 0) size = fixedSize(type);
-    else if (size == 0) adoError(3001, kFieldsSource);
+    if (fixedSize(type) > 0) size = fixedSize(type);  // a text field without a size has no limit
     fields_.push_back({name, type, size, objimpl::optLong(a, 3, 0)});
   }
 
@@ -782,7 +781,7 @@ class RecordsetObj : public Object {
       while (!part.empty() && part.front() == u' ') part.remove_prefix(1);
       while (!part.empty() && part.back() == u' ') part.remove_suffix(1);
       bool desc = false;
-      size_t sp = part.rfind(u' ');
+      size_t sp = part.empty() || part.back() == u']' ? u16v::npos : part.rfind(u' ');
       if (sp != u16v::npos) {
         u16v dir = part.substr(sp + 1);
         if (equalsNoCase(dir, u"DESC")) desc = true;

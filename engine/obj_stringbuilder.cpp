@@ -47,8 +47,9 @@ int32_t argInt(const Variant& v) { return toLong(v); }
 class StringBuilderObj : public Object {
  public:
   enum Id {
-    kToString = DISPID_VALUE + 1, kToString2, kAppend, kAppendFormat, kAppendLine, kLength, kCapacity,
-    kMaxCapacity, kInsert, kRemove, kReplace, kClear, kEnsureCapacity, kChars, kEquals,
+    kChars = DISPID_VALUE,  // the indexer is the class's default member
+    kToString, kToString2, kAppend, kAppendFormat, kAppendLine, kLength, kCapacity,
+    kMaxCapacity, kInsert, kRemove, kReplace, kClear, kEnsureCapacity, kEquals,
   };
 
   int32_t getIdOfName(u16v name) override {

@@ -109,3 +109,17 @@ t.Close
 WScript.Echo "closed " & t.State & ", fields kept " & t.Fields.Count
 t.Open
 WScript.Echo "reopened empty: " & t.RecordCount & " " & t.EOF & " " & t.BOF
+
+' Text sorts as the locale orders it: punctuation, then digits, then letters.
+t.AddNew "Note", "beta"
+t.AddNew "Note", "~lock"
+t.AddNew "Note", "2024.log"
+t.AddNew "Note", "Alpha"
+t.AddNew "Note", "[x]"
+t.Sort = "Note"
+line = ""
+Do Until t.EOF
+  line = line & t("Note") & " "
+  t.MoveNext
+Loop
+WScript.Echo "locale order: " & line

@@ -35,7 +35,18 @@ namespace {
 
 Variant fnIsArray(Engine&, Args a) { return Variant::boolean(a[0].isArray()); }
 Variant fnIsEmpty(Engine&, Args a) { return Variant::boolean(a[0].isEmpty()); }
-Variant fnIsNull(Engine&, Args a) { return Variant::boolean(a[0].isNull()); }
+// An object stands for its default value, so IsNull(rs("Field")) sees the
+// field's Null; objects without one are not Null.
+Variant fnIsNull(Engine&, Args a) {
+  if (a[0].isObject() && a[0].o) {
+    try {
+      return Variant::boolean(defaultValue(a[0]).isNull());
+    } catch (const ScriptError&) {
+      return Variant::boolean(false);
+    }
+  }
+  return Variant::boolean(a[0].isNull());
+}
 Variant fnIsObject(Engine&, Args a) { return Variant::boolean(a[0].isObject()); }
 
 Variant fnIsDate(Engine&, Args a) {

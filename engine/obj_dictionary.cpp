@@ -402,7 +402,9 @@ constexpr ProgId kProgIds[] = {
     {u"MSXML2.ServerXMLHTTP.6.0", [](Engine* e) { return newHttpRequest(HttpFlavor::ServerXmlHttp6, e); }, false},
     {u"WinHttp.WinHttpRequest.5.1", [](Engine* e) { return newHttpRequest(HttpFlavor::WinHttp, e); }, false},
     {u"ADODB.Stream", [](Engine*) { return newAdoStream(); }, false},
+    {u"ADODB.Recordset", [](Engine*) { return newRecordset(); }, false},
     {u"System.Collections.ArrayList", [](Engine* e) { return newArrayList(e); }, false},
+    {u"System.Text.StringBuilder", [](Engine*) { return newStringBuilder(); }, false},
 };
 
 const ProgId* findProgId(u16v name) {

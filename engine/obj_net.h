@@ -12,5 +12,7 @@ enum class HttpFlavor { XmlHttp, XmlHttp6, ServerXmlHttp, ServerXmlHttp6, WinHtt
 // engine (may be nullptr) lets a slow request see the script time-out.
 Object* newHttpRequest(HttpFlavor flavor, Engine* engine);
 Object* newAdoStream();  // ADODB.Stream
+Object* newRecordset();  // ADODB.Recordset, in memory
+Object* newStringBuilder();  // System.Text.StringBuilder
 
 }  // namespace pw

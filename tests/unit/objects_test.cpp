@@ -426,6 +426,14 @@ TEST(ProgIdTest, RegistryAndSafety) {
   EXPECT_TRUE(isProgIdSafe(u"scripting.dictionary"));
   EXPECT_FALSE(isProgIdSafe(u"Scripting.FileSystemObject"));
   EXPECT_FALSE(isProgIdSafe(u"Unknown.Thing"));
+  // The in-memory Recordset and StringBuilder follow their siblings ADODB.Stream and ArrayList.
+  for (const char16_t* id : {u"ADODB.Recordset", u"System.Text.StringBuilder"}) {
+    Ref<Object> o(createBuiltinObject(id));
+    ASSERT_TRUE(o) << toUtf8(id);
+    EXPECT_FALSE(o->safeForScripting());
+    EXPECT_FALSE(isProgIdSafe(id));
+  }
+  EXPECT_EQ(Ref<Object>(createBuiltinObject(u"adodb.recordset"))->typeName(), u"Recordset");
 }
 
 // --- FileSystemObject ---

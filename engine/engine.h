@@ -6,6 +6,7 @@
 #include <deque>
 #include <exception>
 #include <memory>
+#include <typeinfo>
 #include <unordered_map>
 #include <vector>
 
@@ -199,6 +200,12 @@ class ScriptObject final : public ValueHolder {
   void destroy() override;
 
 };
+
+// The object as a script class instance, or nullptr. On the path of every
+// member call: an exact type test, cheaper than a cast through the hierarchy.
+inline ScriptObject* asScriptObject(Object* o) {
+  return o && typeid(*o) == typeid(ScriptObject) ? static_cast<ScriptObject*>(o) : nullptr;
+}
 
 // A local that Execute code added to a running procedure.
 struct FrameExtra {

@@ -176,7 +176,7 @@ Variant Engine::member(Frame& f, const Ins& in, Variant& objIn, Variant* args, i
     if (key && mc.key == key) {
       id = mc.id;
     } else {
-      auto* so = dynamic_cast<ScriptObject*>(o);
+      auto* so = asScriptObject(o);
       if (so && f.me && f.me->cls == so->cls) id = so->idOfNameInternal(p->names[in.b]);
       else id = o->getIdOfName(p->names[in.b]);
       if (id == DISPID_UNKNOWN) raise(438);
@@ -187,7 +187,7 @@ Variant Engine::member(Frame& f, const Ins& in, Variant& objIn, Variant* args, i
     }
   }
   if (timeoutMs == 0 && !o->memberCacheKey()) hostCalled();
-  if (auto* so = dynamic_cast<ScriptObject*>(o)) {
+  if (auto* so = asScriptObject(o)) {
     return so->invokeMember(id, kind, Args{args, argc}, f.me && f.me->cls == so->cls);
   }
   return o->invoke(id, kind, Args{args, argc});
@@ -198,7 +198,7 @@ Variant Engine::member(Frame& f, const Ins& in, Variant& objIn, Variant* args, i
 Variant Engine::memberElementRef(Frame& f, const Ins& in, Variant& objIn, Variant* args, int argc) {
   const Variant& ov = objIn.deref();
   if (ov.vt == vtObject && ov.o && argc > 0) {
-    if (auto* so = dynamic_cast<ScriptObject*>(ov.o)) {
+    if (auto* so = asScriptObject(ov.o)) {
       bool inside = f.me && f.me->cls == so->cls;
       const u16& name = f.proc->names[in.b];
       int32_t id = inside ? so->idOfNameInternal(name) : so->getIdOfName(name);

@@ -12,6 +12,8 @@ enum class HttpFlavor { XmlHttp, XmlHttp6, ServerXmlHttp, ServerXmlHttp6, WinHtt
 // engine (may be nullptr) lets a slow request see the script time-out.
 Object* newHttpRequest(HttpFlavor flavor, Engine* engine);
 Object* newAdoStream();  // ADODB.Stream
+// An ADO error (3001, 3021, 3704...) with ADO's text, raised from the named object.
+[[noreturn]] void adoError(int32_t number, u16v source);
 Object* newRecordset();  // ADODB.Recordset, in memory
 Object* newStringBuilder();  // System.Text.StringBuilder
 

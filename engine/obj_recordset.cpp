@@ -19,20 +19,7 @@ constexpr char16_t kRsSource[] = u"ADODB.Recordset";
 constexpr char16_t kFieldSource[] = u"ADODB.Field";
 constexpr char16_t kFieldsSource[] = u"ADODB.Fields";
 
-[[noreturn]] void adoError(int32_t number, u16v source = kRsSource) {
-  const char16_t* text;
-  switch (number) {
-    case 3001: text = u"Arguments are of the wrong type, are out of acceptable range, or are in conflict with one another."; break;
-    case 3021: text = u"Either BOF or EOF is True, or the current record has been deleted. Requested operation requires a current record."; break;
-    case 3219: text = u"Operation is not allowed in this context."; break;
-    case 3265: text = u"Item cannot be found in the collection corresponding to the requested name or ordinal."; break;
-    case 3367: text = u"Object is already in collection. Cannot append."; break;
-    case 3704: text = u"Operation is not allowed when the object is closed."; break;
-    case 3705: text = u"Operation is not allowed when the object is open."; break;
-    default: text = u"Unspecified error"; break;
-  }
-  raise(number, source, text);
-}
+[[noreturn]] void adoError(int32_t number, u16v source = kRsSource) { pw::adoError(number, source); }
 
 // A value the field's type cannot hold: the cursor engine's status error.
 [[noreturn]] void multiStep() {

@@ -23,19 +23,7 @@ constexpr int32_t adTypeBinary = 1, adTypeText = 2;
 constexpr int32_t adCR = 13, adCRLF = -1, adLF = 10;
 constexpr int32_t adReadAll = -1, adReadLine = -2;
 
-[[noreturn]] void adoError(int32_t number) {
-  const char16_t* text;
-  switch (number) {
-    case 3001: text = u"Arguments are of the wrong type, are out of acceptable range, or are in conflict with one another."; break;
-    case 3002: text = u"File could not be opened."; break;
-    case 3004: text = u"Write to file failed."; break;
-    case 3219: text = u"Operation is not allowed in this context."; break;
-    case 3704: text = u"Operation is not allowed when the object is closed."; break;
-    case 3705: text = u"Operation is not allowed when the object is open."; break;
-    default: text = u"Unspecified error"; break;
-  }
-  raise(number, u"ADODB.Stream", text);
-}
+[[noreturn]] void adoError(int32_t number) { pw::adoError(number, u"ADODB.Stream"); }
 
 bool readFile(const std::string& path, std::string& out) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -381,6 +369,23 @@ class StreamObj : public Object {
 };
 
 }  // namespace
+
+void adoError(int32_t number, u16v source) {
+  const char16_t* text;
+  switch (number) {
+    case 3001: text = u"Arguments are of the wrong type, are out of acceptable range, or are in conflict with one another."; break;
+    case 3002: text = u"File could not be opened."; break;
+    case 3004: text = u"Write to file failed."; break;
+    case 3021: text = u"Either BOF or EOF is True, or the current record has been deleted. Requested operation requires a current record."; break;
+    case 3219: text = u"Operation is not allowed in this context."; break;
+    case 3265: text = u"Item cannot be found in the collection corresponding to the requested name or ordinal."; break;
+    case 3367: text = u"Object is already in collection. Cannot append."; break;
+    case 3704: text = u"Operation is not allowed when the object is closed."; break;
+    case 3705: text = u"Operation is not allowed when the object is open."; break;
+    default: text = u"Unspecified error"; break;
+  }
+  raise(number, source, text);
+}
 
 Object* newAdoStream() { return new StreamObj; }
 

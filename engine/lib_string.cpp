@@ -424,53 +424,11 @@ Variant fnStrReverse(Engine&, Args a) {
   return mk(s);
 }
 
-// Base letters of U+00C0..U+017F once case is folded: '.' stands for a
-// symbol, '=' for a letter sorted as itself, '2' for a two-letter form.
-constexpr char kLatinBase[] =
-    "aaaaaa2ceeeeiiiidnooooo.ouuuuy=2aaaaaa2ceeeeiiiidnooooo.ouuuuy=y"  // C0..FF
-    "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiii22jjkk=lllllll"  // 100..13F
-    "lllnnnnnnn==oooooo22rrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";  // 140..17F
-
 int cmpUnits(u16v x, u16v y) {
   size_t n = std::min(x.size(), y.size());
   for (size_t i = 0; i < n; ++i)
     if (x[i] != y[i]) return x[i] < y[i] ? -1 : 1;
   return x.size() == y.size() ? 0 : x.size() < y.size() ? -1 : 1;
-}
-
-// Sort weights in the manner of Windows' word sort, which text-mode StrComp
-// uses: symbols before digits before letters, accented Latin letters beside
-// their base letter, and ae, oe, ss, ij spelt out.
-u16 primaryKey(u16v s) {
-  u16 k;
-  k.reserve(s.size());
-  auto letter = [&](char16_t c) { k.push_back(char16_t(0x8000 | c)); };
-  for (char16_t c : s) {
-    c = foldCase(c);
-    if (c >= u'0' && c <= u'9') {
-      k.push_back(char16_t(0x4000 | c));
-    } else if (c >= u'a' && c <= u'z') {
-      letter(c);
-    } else if (c >= 0xC0 && c <= 0x17F) {
-      char b = kLatinBase[c - 0xC0];
-      if (b == '.') {
-        k.push_back(c);
-      } else if (b == '=') {
-        letter(c);
-      } else if (b == '2') {
-        const char* two = c == 0xDF ? "ss" : c == 0xE6 ? "ae" : c == 0x153 ? "oe" : "ij";
-        letter(char16_t(two[0]));
-        letter(char16_t(two[1]));
-      } else {
-        letter(char16_t(b));
-      }
-    } else if (c < 0xC0 || (c >= 0x2000 && c < 0x2C00) || (c >= 0x3000 && c < 0x3040)) {
-      k.push_back(c & 0x3FFF);  // punctuation, symbols, controls
-    } else {
-      letter(c & 0x7FFF);  // letters of other scripts, after Latin
-    }
-  }
-  return k;
 }
 
 Variant fnStrComp(Engine&, Args a) {
@@ -481,11 +439,7 @@ Variant fnStrComp(Engine&, Args a) {
   if (v1.isNull() || v2.isNull()) return Variant::null();
   u16 b1, b2;
   u16v s1 = text(v1, b1), s2 = text(v2, b2);
-  if (!textCmp) return Variant::integer(int16_t(cmpUnits(s1, s2)));
-  // Base letters decide first; accents only between otherwise equal texts.
-  int r = cmpUnits(primaryKey(s1), primaryKey(s2));
-  if (r == 0) r = cmpUnits(folded(s1), folded(s2));
-  return Variant::integer(int16_t(r));
+  return Variant::integer(int16_t(textCmp ? compareTextOrder(s1, s2) : cmpUnits(s1, s2)));
 }
 
 // Replace(expression, find, replacewith[, start[, count[, compare]]]): the

@@ -35,17 +35,6 @@ bool netEquals(const Variant& a, const Variant& b) {
   return compare(a, b) == 0;
 }
 
-// Culture order puts spaces and punctuation before digits, digits before letters.
-uint32_t textWeight(char16_t c) {
-  char16_t f = foldCase(c);
-  uint32_t cls = 2;
-  if (f < 0x80) {
-    if (f >= u'0' && f <= u'9') cls = 1;
-    else if (f < u'a' || f > u'z') cls = 0;
-  }
-  return cls << 16 | f;
-}
-
 // Comparer.Default in an English culture: text ignores case first and puts
 // lower case before upper case on a tie; numbers compare by value; anything
 // else mixed cannot be compared.
@@ -53,13 +42,8 @@ int netCompare(const Variant& a, const Variant& b) {
   if (a.vt == vtEmpty || b.vt == vtEmpty) return (a.vt != vtEmpty) - (b.vt != vtEmpty);
   if (a.isString() && b.isString()) {
     u16v x = a.strView(), y = b.strView();
-    size_t n = std::min(x.size(), y.size());
-    for (size_t i = 0; i < n; ++i) {
-      uint32_t p = textWeight(x[i]), q = textWeight(y[i]);
-      if (p != q) return p < q ? -1 : 1;
-    }
-    if (x.size() != y.size()) return x.size() < y.size() ? -1 : 1;
-    for (size_t i = 0; i < n; ++i)
+    if (int r = compareTextOrder(x, y)) return r;
+    for (size_t i = 0; i < x.size(); ++i)
       if (x[i] != y[i]) return foldCase(x[i]) == x[i] ? -1 : 1;  // lower case first
     return 0;
   }

@@ -124,30 +124,12 @@ Variant coerce(const FieldDef& f, const Variant& in) {
   }
 }
 
-// Text orders as the user's locale does: punctuation and spaces before
-// digits, digits before letters, case ignored.
-uint32_t textWeight(char16_t c) {
-  char16_t f = foldCase(c);
-  uint32_t cls = 2;
-  if (f < 0x80) {
-    if (f >= u'0' && f <= u'9') cls = 1;
-    else if (f < u'a' || f > u'z') cls = 0;
-  }
-  return cls << 16 | f;
-}
-
-// Field order: Null first, text ignoring case, the rest by value.
+// Field order: Null first, text in the locale's order, the rest by value.
 int compareValues(const Variant& a, const Variant& b) {
   bool an = a.isNull() || a.isEmpty(), bn = b.isNull() || b.isEmpty();
   if (an || bn) return (bn ? 0 : -1) + (an ? 0 : 1);
   if (a.isString() && b.isString()) {
-    u16v x = a.strView(), y = b.strView();
-    size_t n = std::min(x.size(), y.size());
-    for (size_t i = 0; i < n; ++i) {
-      uint32_t p = textWeight(x[i]), q = textWeight(y[i]);
-      if (p != q) return p < q ? -1 : 1;
-    }
-    return x.size() == y.size() ? 0 : x.size() < y.size() ? -1 : 1;
+    return compareTextOrder(a.strView(), b.strView());
   }
   if (a.isString() || b.isString()) {
     u16 x = toText(a), y = toText(b);

@@ -1589,6 +1589,65 @@ char16_t foldCase(char16_t c) {
   return lowerOf(upperOf(c));
 }
 
+namespace {
+
+// Base letters of U+00C0..U+017F once case is folded: '.' stands for a
+// symbol, '=' for a letter sorted as itself, '2' for a two-letter form.
+constexpr char kLatinBase[] =
+    "aaaaaa2ceeeeiiiidnooooo.ouuuuy=2aaaaaa2ceeeeiiiidnooooo.ouuuuy=y"  // C0..FF
+    "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiii22jjkk=lllllll"  // 100..13F
+    "lllnnnnnnn==oooooo22rrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";  // 140..17F
+
+// The primary sort key: what decides before accents do.
+u16 primaryKey(u16v s) {
+  u16 k;
+  k.reserve(s.size());
+  auto letter = [&](char16_t c) { k.push_back(char16_t(0x8000 | c)); };
+  for (char16_t c : s) {
+    c = foldCase(c);
+    if (c >= u'0' && c <= u'9') {
+      k.push_back(char16_t(0x4000 | c));
+    } else if (c >= u'a' && c <= u'z') {
+      letter(c);
+    } else if (c >= 0xC0 && c <= 0x17F) {
+      char b = kLatinBase[c - 0xC0];
+      if (b == '.') {
+        k.push_back(c);
+      } else if (b == '=') {
+        letter(c);
+      } else if (b == '2') {
+        const char* two = c == 0xDF ? "ss" : c == 0xE6 ? "ae" : c == 0x153 ? "oe" : "ij";
+        letter(char16_t(two[0]));
+        letter(char16_t(two[1]));
+      } else {
+        letter(char16_t(b));
+      }
+    } else if (c < 0xC0 || (c >= 0x2000 && c < 0x2C00) || (c >= 0x3000 && c < 0x3040)) {
+      k.push_back(c & 0x3FFF);  // punctuation, symbols, controls
+    } else {
+      letter(c & 0x7FFF);  // letters of other scripts, after Latin
+    }
+  }
+  return k;
+}
+
+int compareUnits(u16v x, u16v y) {
+  size_t n = std::min(x.size(), y.size());
+  for (size_t i = 0; i < n; ++i)
+    if (x[i] != y[i]) return x[i] < y[i] ? -1 : 1;
+  return x.size() == y.size() ? 0 : x.size() < y.size() ? -1 : 1;
+}
+
+}  // namespace
+
+int compareTextOrder(u16v a, u16v b) {
+  if (int r = compareUnits(primaryKey(a), primaryKey(b))) return r;
+  u16 fa(a), fb(b);
+  for (char16_t& c : fa) c = foldCase(c);
+  for (char16_t& c : fb) c = foldCase(c);
+  return compareUnits(fa, fb);
+}
+
 bool equalsNoCase(u16v a, u16v b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

@@ -90,6 +90,11 @@ bool opIs(const Variant& a, const Variant& b);
 // and the rest of the BMP via simple case folding).
 bool equalsNoCase(u16v a, u16v b);
 char16_t foldCase(char16_t c);
+// Text in the order of the user's locale (Windows' word sort): symbols before
+// digits before letters, case ignored, accented Latin letters beside their base
+// letter and ae, oe, ss, ij spelt out; accents decide only between otherwise
+// equal texts. -1, 0 or 1. Text-mode StrComp, ArrayList and Recordset sorts.
+int compareTextOrder(u16v a, u16v b);
 u16 toLowerCopy(u16v s);
 u16 toUpperCopy(u16v s);
 

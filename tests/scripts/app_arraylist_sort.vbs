@@ -7,6 +7,13 @@ For Each v In al: WScript.Echo "[" & v & "]": Next
 al.Clear
 For Each v In Split("file10.txt,_backup,File2.txt,1st,file1.txt, space,Zed", ","): al.Add v: Next
 al.Sort: WScript.Echo Join(al.ToArray, "|")
+al.Clear
+' Accented letters beside their base letter; the accent decides only a tie.
+For Each v In Array("fin", "etre", ChrW(233) & "t" & ChrW(233), "Ete", "ete", "Stra" & ChrW(223) & "e", "Strasse", "Strase"): al.Add v: Next
+al.Sort: WScript.Echo Escape(Join(al.ToArray, " "))
+al.Clear
+For Each v In Split("file10.txt,_backup,File2.txt,1st,file1.txt, space,Zed", ","): al.Add v: Next
+al.Sort
 al(0) = "first": al.Item(1) = "second"
 WScript.Echo Join(al.ToArray(), ","), UBound(al.ToArray), TypeName(al.ToArray)
 al.Clear
